@@ -1,0 +1,46 @@
+# Windows build (mingw-w64): the Win32 layer, the program and the tests that run it under Wine.
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+
+file(GLOB app_sources CONFIGURE_DEPENDS src/app/*.cpp src/widgets/*.cpp)
+list(FILTER app_sources EXCLUDE REGEX "/WinMain\\.cpp$")
+add_library(purimo_win STATIC ${win_layer_sources} ${app_sources})
+target_link_libraries(purimo_win PUBLIC purimo_core
+    comctl32 comdlg32 gdi32 user32 advapi32 version shell32 wininet winspool ole32)
+
+# Pictures are kept as readable pixel maps in res/ and turned into bitmaps and the icon here.
+set(picture_dir ${CMAKE_BINARY_DIR}/res)
+set(pictures ${picture_dir}/hand_prev.bmp ${picture_dir}/hand_next.bmp ${picture_dir}/purimo.ico)
+file(GLOB picture_sources CONFIGURE_DEPENDS res/*.txt res/*.py)
+add_custom_command(OUTPUT ${pictures}
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/res/mkpictures.py ${picture_dir}
+    DEPENDS ${picture_sources}
+    COMMENT "Making the button pictures and the icon")
+add_custom_target(pictures DEPENDS ${pictures})
+
+set(rc_file ${CMAKE_SOURCE_DIR}/res/PurimoManage.rc)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 932 -I ${picture_dir} -I ${CMAKE_SOURCE_DIR}/res")
+set_source_files_properties(${rc_file} PROPERTIES OBJECT_DEPENDS "${pictures}")
+
+add_executable(PurimoManage WIN32 src/app/WinMain.cpp ${rc_file})
+target_link_libraries(PurimoManage PRIVATE purimo_win)
+target_link_options(PurimoManage PRIVATE -municode)
+add_dependencies(PurimoManage pictures)
+
+# Windows tests: GoogleTest built from Debian's sources with the cross compiler.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    include(GoogleTest)
+    file(GLOB win_test_sources CONFIGURE_DEPENDS tests/win/*.cpp)
+    # The tests load the program's resources (version, pictures) from their own executable.
+    add_executable(win_tests ${win_test_sources} ${rc_file})
+    target_link_libraries(win_tests PRIVATE purimo_win gtest)
+    target_include_directories(win_tests PRIVATE tests/win)
+    add_dependencies(win_tests pictures)
+    gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+        PROPERTIES TIMEOUT 120)
+endif()

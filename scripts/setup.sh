@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need on a Debian machine and prepares the project's own
+# Wine prefix. Safe to run again: every step checks first.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+
+packages=(cmake g++ make python3 libgtest-dev googletest libbenchmark-dev
+          g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+          wine wine64 xvfb xauth x11-utils imagemagick locales
+          fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine fonts-dejavu-core)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "setup: installing ${missing[*]}"
+    sudo_cmd=""
+    [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+    $sudo_cmd apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Wine takes its ANSI code page from the locale: ja_JP gives code page 932.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf8$'; then
+    sudo_cmd=""
+    [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+    $sudo_cmd sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
+    grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $sudo_cmd tee -a /etc/locale.gen >/dev/null
+    $sudo_cmd locale-gen >/dev/null
+fi
+
+"$root/scripts/wineprefix.sh"
