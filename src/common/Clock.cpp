@@ -1,0 +1,23 @@
+#include "common/Clock.h"
+
+namespace purimo {
+
+namespace {
+
+std::string ZeroPadded(int value, size_t width) {
+    std::string digits = std::to_string(value);
+    if (digits.size() < width)
+        digits.insert(0, width - digits.size(), '0');
+    return digits;
+}
+
+} // namespace
+
+std::string FormatClock(const ClockTime& time, const std::string& dateSep, const std::string& timeSep,
+                        const std::string& weekdayName) {
+    return ZeroPadded(time.year, 4) + dateSep + ZeroPadded(time.month, 2) + dateSep + ZeroPadded(time.day, 2) + " [" +
+           weekdayName + "] " + ZeroPadded(time.hour, 2) + timeSep + ZeroPadded(time.minute, 2) + timeSep +
+           ZeroPadded(time.second, 2);
+}
+
+} // namespace purimo

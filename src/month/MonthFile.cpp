@@ -1,0 +1,137 @@
+#include "month/MonthFile.h"
+
+#include <string_view>
+
+namespace purimo {
+
+namespace {
+
+bool IsLeadByte(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+bool IsBlankOrControl(char c) {
+    return static_cast<unsigned char>(c) <= 0x20;
+}
+
+// Bytes of the character at pos: two for a double-byte character, except a lead byte that ends the text.
+size_t CharLength(std::string_view text, size_t pos) {
+    return IsLeadByte(text[pos]) && pos + 1 < text.size() ? 2 : 1;
+}
+
+size_t SkipBlanks(std::string_view text, size_t pos) {
+    while (pos < text.size() && IsBlankOrControl(text[pos]))
+        ++pos;
+    return pos;
+}
+
+std::string CommaField(const std::string& cell) {
+    bool needsQuotes = false;
+    std::string quoted = "\"";
+    for (size_t pos = 0; pos < cell.size();) {
+        const size_t length = CharLength(cell, pos);
+        if (length == 1) {
+            const char c = cell[pos];
+            needsQuotes = needsQuotes || IsBlankOrControl(c) || c == '"' || c == ',';
+            if (c == '"')
+                quoted += '"';
+        }
+        quoted.append(cell, pos, length);
+        pos += length;
+    }
+    return needsQuotes ? quoted + '"' : cell;
+}
+
+// pos stands on the opening quote; afterwards it stands after the closing quote or at the end.
+std::string ReadQuotedField(std::string_view line, size_t& pos) {
+    std::string field;
+    size_t lastLength = 0;
+    ++pos;
+    while (pos < line.size()) {
+        if (line[pos] == '"') {
+            if (pos + 1 < line.size() && line[pos + 1] == '"') {
+                field += '"';
+                lastLength = 1;
+                pos += 2;
+                continue;
+            }
+            ++pos;
+            return field;
+        }
+        lastLength = CharLength(line, pos);
+        field.append(line.substr(pos, lastLength));
+        pos += lastLength;
+    }
+    // Without a closing quote the last character is taken for it; drop the whole character so
+    // that no half of a double-byte character is left behind.
+    field.resize(field.size() - lastLength);
+    return field;
+}
+
+std::string ReadUnquotedField(std::string_view line, size_t& pos) {
+    const size_t start = pos;
+    while (pos < line.size() && !IsBlankOrControl(line[pos]) && line[pos] != ',')
+        pos += CharLength(line, pos);
+    return std::string(line.substr(start, pos - start));
+}
+
+} // namespace
+
+std::string RowToCommaLine(const MonthGrid& grid, int row) {
+    std::string line;
+    for (int col = 0; col < grid.ColCount(); ++col) {
+        if (col > 0)
+            line += ',';
+        line += CommaField(grid.Cell(col, row));
+    }
+    return line;
+}
+
+void CommaLineToRow(MonthGrid& grid, int row, const std::string& line) {
+    for (int col = 0; col < grid.ColCount(); ++col)
+        grid.SetCell(col, row, {});
+
+    std::string_view text(line);
+    text = text.substr(0, text.find('\0'));
+    size_t pos = SkipBlanks(text, 0);
+    for (int col = 0; pos < text.size() && col < grid.ColCount(); ++col) {
+        std::string field = text[pos] == '"' ? ReadQuotedField(text, pos) : ReadUnquotedField(text, pos);
+        grid.SetCell(col, row, field.empty() ? " " : std::move(field));
+        pos = SkipBlanks(text, pos);
+        if (pos < text.size() && text[pos] == ',')
+            pos = SkipBlanks(text, pos + 1);
+    }
+}
+
+std::vector<std::string> SplitTextLines(const std::string& fileBytes) {
+    constexpr char kEndOfFile = '\x1A';
+    std::vector<std::string> lines;
+    size_t pos = 0;
+    for (;;) {
+        while (pos < fileBytes.size() && IsBlankOrControl(fileBytes[pos]) && fileBytes[pos] != '\r' &&
+               fileBytes[pos] != kEndOfFile)
+            ++pos;
+        if (pos == fileBytes.size() || fileBytes[pos] == '\r' || fileBytes[pos] == kEndOfFile)
+            return lines;
+        size_t end = fileBytes.find_first_of("\r\x1A", pos);
+        if (end == std::string::npos)
+            end = fileBytes.size();
+        lines.push_back(fileBytes.substr(pos, end - pos));
+        pos = end;
+        if (pos < fileBytes.size() && fileBytes[pos] == '\r') {
+            ++pos;
+            if (pos < fileBytes.size() && fileBytes[pos] == '\n')
+                ++pos;
+        }
+    }
+}
+
+std::string MonthFileBytes(const MonthGrid& grid) {
+    std::string bytes;
+    for (int row = kRowCycleDay; row <= kRowMemo; ++row)
+        bytes += RowToCommaLine(grid, row) + "\r\n";
+    return bytes;
+}
+
+} // namespace purimo
