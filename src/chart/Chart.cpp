@@ -1,0 +1,109 @@
+#include "chart/Chart.h"
+
+#include <algorithm>
+
+namespace purimo {
+
+namespace {
+
+const FontSpec kGothic13{"ＭＳ ゴシック", -13};
+const FontSpec kPMincho12{"ＭＳ Ｐ明朝", -12};
+
+Series MakeTemperatureSeries() {
+    return Series("BarSeries1", "統計グラフ", SeriesKind::LineWithPointer, kBlue);
+}
+
+Series MakeCentreSeries() {
+    return Series("Series1", "センター値", SeriesKind::FastLine, kRed);
+}
+
+ChartSettings MakeSettings() {
+    ChartSettings s;
+    AxisSettings& left = s.leftAxis;
+    left.automatic = false;
+    left.minimum = 35.5;
+    left.maximum = 37.5;
+    left.logarithmic = true;
+    left.increment = 0.1;
+    left.labelsFont = kGothic13;
+    left.labelsSeparation = 0;
+    left.lineVisible = false;
+    left.gridVisible = false;
+    left.tickLength = 5;
+    left.innerTickLength = 930;
+    left.minorTickCount = 0;
+    left.minorTickLength = 14;
+    s.bottomAxis.labelsFont = kPMincho12;
+    return s;
+}
+
+} // namespace
+
+Series::Series(std::string name, std::string title, SeriesKind kind, Color seriesColor)
+    : name_(std::move(name)), title_(std::move(title)), kind_(kind), seriesColor_(seriesColor) {
+    pointer_.visible = kind == SeriesKind::LineWithPointer;
+    marks_.font = kGothic13;
+    pen_.colour = seriesColor;
+}
+
+Color Series::PointColour(int index) const {
+    Color c = colours_.at(static_cast<size_t>(index));
+    return c == kDefaultPointColour ? seriesColor_ : c;
+}
+
+Chart::Chart() : series_{MakeTemperatureSeries(), MakeCentreSeries()}, settings_(MakeSettings()) {
+    series_[kCentreSeries].pen_.width = 2;
+}
+
+Series& Chart::SeriesAt(int index) {
+    if (index < 0 || index >= SeriesCount())
+        throw std::out_of_range("series index");
+    return series_[static_cast<size_t>(index)];
+}
+
+const Series& Chart::SeriesAt(int index) const {
+    return const_cast<Chart*>(this)->SeriesAt(index);
+}
+
+void Chart::ClearPoints(Series& series) {
+    series.xValues_.clear();
+    series.yValues_.clear();
+    series.colours_.clear();
+    series.labels_.clear();
+    Invalidate();
+}
+
+int Chart::AddPoint(Series& series, double y, const std::string& label, Color colour) {
+    double x = static_cast<double>(series.Count());
+    // Points stay in ascending X; a new X never lies below the last here, so this appends.
+    auto at = std::upper_bound(series.xValues_.begin(), series.xValues_.end(), x);
+    size_t index = static_cast<size_t>(at - series.xValues_.begin());
+    series.xValues_.insert(at, x);
+    series.yValues_.insert(series.yValues_.begin() + static_cast<std::ptrdiff_t>(index), y);
+    series.colours_.insert(series.colours_.begin() + static_cast<std::ptrdiff_t>(index), colour);
+    series.labels_.insert(series.labels_.begin() + static_cast<std::ptrdiff_t>(index), label);
+    Invalidate();
+    return static_cast<int>(index);
+}
+
+void Chart::SetPointValue(Series& series, int index, double y) {
+    if (index < 0 || index >= series.Count())
+        return;
+    series.yValues_[static_cast<size_t>(index)] = y;
+    Invalidate();
+}
+
+void Chart::SetMarksVisible(Series& series, bool visible) {
+    if (series.marks_.visible == visible)
+        return;
+    series.marks_.visible = visible;
+    Invalidate();
+}
+
+void Chart::Invalidate() {
+    stale_ = true;
+    if (onInvalidate_)
+        onInvalidate_();
+}
+
+} // namespace purimo

@@ -1,0 +1,52 @@
+#include "chart/ChartRebuild.h"
+
+#include <charconv>
+#include <cmath>
+#include <optional>
+#include <string>
+
+namespace purimo {
+
+namespace {
+
+constexpr int kDayColumnWidth = 30;
+
+std::optional<double> ReadNumber(const std::string& text) {
+    double value = 0;
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (ec != std::errc() || ptr != end || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+void RebuildChart(Chart& chart, const MonthGrid& grid, int dayCount) {
+    Series& temperatures = chart.SeriesAt(kTemperatureSeries);
+    Series& centre = chart.SeriesAt(kCentreSeries);
+    chart.ClearPoints(temperatures);
+    chart.ClearPoints(centre);
+    for (int day = 1; day <= dayCount; ++day) {
+        std::string label = std::to_string(day);
+        chart.AddPoint(temperatures, 0, label, kDefaultPointColour);
+        chart.AddPoint(centre, kCentreValue, label, kDefaultPointColour);
+        if (day >= grid.ColCount())
+            continue;
+        const std::string& cell = grid.Cell(day, kRowTemperature);
+        if (cell.empty())
+            continue;
+        if (std::optional<double> value = ReadNumber(cell))
+            chart.SetPointValue(temperatures, day - 1, *value);
+    }
+}
+
+int ChartWidthForDays(int dayCount) {
+    return 985 - kDayColumnWidth * (31 - dayCount);
+}
+
+int WindowWidthForDays(int dayCount) {
+    return 1008 - kDayColumnWidth * (31 - dayCount);
+}
+
+} // namespace purimo
