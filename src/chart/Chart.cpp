@@ -56,13 +56,11 @@ Chart::Chart() : series_{MakeTemperatureSeries(), MakeCentreSeries()}, settings_
 }
 
 Series& Chart::SeriesAt(int index) {
-    if (index < 0 || index >= SeriesCount())
-        throw std::out_of_range("series index");
-    return series_[static_cast<size_t>(index)];
+    return series_.at(static_cast<size_t>(index));
 }
 
 const Series& Chart::SeriesAt(int index) const {
-    return const_cast<Chart*>(this)->SeriesAt(index);
+    return series_.at(static_cast<size_t>(index));
 }
 
 void Chart::ClearPoints(Series& series) {
