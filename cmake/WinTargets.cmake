@@ -8,7 +8,7 @@ file(GLOB app_sources CONFIGURE_DEPENDS src/app/*.cpp src/widgets/*.cpp)
 list(FILTER app_sources EXCLUDE REGEX "/WinMain\\.cpp$")
 add_library(purimo_win STATIC ${win_layer_sources} ${app_sources})
 target_link_libraries(purimo_win PUBLIC purimo_core
-    comctl32 comdlg32 gdi32 user32 advapi32 version shell32 wininet winspool ole32)
+    comctl32 comdlg32 gdi32 msimg32 user32 advapi32 version shell32 wininet winspool ole32)
 
 # Pictures are kept as readable pixel maps in res/ and turned into bitmaps and the icon here.
 set(picture_dir ${CMAKE_BINARY_DIR}/res)
@@ -33,7 +33,11 @@ add_dependencies(PurimoManage pictures)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    # GoogleTest's own sources are not code page 932 text.
+    get_directory_property(own_options COMPILE_OPTIONS)
+    set_directory_properties(PROPERTIES COMPILE_OPTIONS "")
     add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    set_directory_properties(PROPERTIES COMPILE_OPTIONS "${own_options}")
     include(GoogleTest)
     file(GLOB win_test_sources CONFIGURE_DEPENDS tests/win/*.cpp)
     # The tests load the program's resources (version, pictures) from their own executable.

@@ -4,7 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/env.sh"
-stamp="$WINEPREFIX/.purimo-ready-2"
+stamp="$WINEPREFIX/.purimo-ready-3"
 [ -f "$stamp" ] && exit 0
 mkdir -p "$root/build"
 echo "setup: making the Wine prefix $WINEPREFIX"
@@ -26,6 +26,10 @@ reg="$root/build/fonts.reg"
     printf '"MS UI Gothic"="IPAPGothic"\r\n'
     printf '"Century"="DejaVu Serif"\r\n'
     printf '\r\n'
+    # A Wine desktop of its own draws the windows' frames and captions, as Windows would, also
+    # on a display without a window manager.
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="Default"\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"Default"="1280x1024"\r\n\r\n'
 } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
 $WINE64 regedit /S "$(winepath_of() { echo "Z:${1//\//\\}"; }; winepath_of "$reg")" >/dev/null 2>&1
 /usr/lib/wine/wineserver -w || true

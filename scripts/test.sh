@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds everything (native, win64, win32) and runs every test: the core's natively, the
+# Windows tests under Wine on a virtual display.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/setup.sh"
+"$root/scripts/build.sh" native win64 win32
+
+# The 32-bit program cannot start on this machine; check that it is a 32-bit Windows program.
+exe32="$root/build/win32/PurimoManage.exe"
+if ! objdump -f "$exe32" 2>/dev/null | grep -q 'pei-i386'; then
+    i686-w64-mingw32-objdump -f "$exe32" | grep -q 'pei-i386' || { echo "not a 32-bit program: $exe32" >&2; exit 1; }
+fi
+echo "32-bit program built: $exe32"
+
+(cd "$root/build/native" && ctest --output-on-failure)
+
+. "$root/scripts/env.sh"
+ensure_display
+/usr/lib/wine/wineserver -p
+trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true' EXIT
+(cd "$root/build/win64" && ctest --output-on-failure)

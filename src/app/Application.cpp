@@ -1,0 +1,62 @@
+#include <windows.h>
+
+#include "app/Application.h"
+#include "common/Errors.h"
+#include "widgets/Window.h"
+#include "widgets/WinText.h"
+
+namespace purimo {
+
+namespace {
+ErrorBoxHandler errorBoxHandler;
+int waitDepth = 0;
+} // namespace
+
+std::wstring ExecutableFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return path.substr(0, path.find_last_of(L"\\/") + 1);
+}
+
+AppContext DefaultAppContext() { return AppContext{ExecutableFolder(), kSettingsKey}; }
+
+ErrorBoxHandler SetErrorBoxHandler(ErrorBoxHandler handler) {
+    ErrorBoxHandler previous = std::move(errorBoxHandler);
+    errorBoxHandler = std::move(handler);
+    return previous;
+}
+
+void ShowErrorBox(const std::string& message) {
+    std::string text = ErrorBoxText(message);
+    if (errorBoxHandler) {
+        errorBoxHandler(text);
+        return;
+    }
+    MessageBoxW(GetActiveWindow(), Widen(text).c_str(), kAppTitle, MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+
+void ReportError(const std::string& message) { ShowErrorBox(message); }
+
+WaitCursor::WaitCursor() {
+    ++waitDepth;
+    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+}
+
+WaitCursor::~WaitCursor() {
+    if (--waitDepth == 0) {
+        POINT p;
+        GetCursorPos(&p);
+        SetCursorPos(p.x, p.y); // lets the window under the pointer set its own cursor again
+    }
+}
+
+bool WaitCursor::Active() { return waitDepth > 0; }
+
+} // namespace purimo

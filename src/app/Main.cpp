@@ -1,0 +1,332 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include "../../res/resource.h"
+#include "app/Main.h"
+#include "app/Settings.h"
+#include "common/Clock.h"
+#include "common/ComFunction.h"
+#include "common/ComType.h"
+#include "month/ShowMonth.h"
+#include "widgets/GdiCanvas.h"
+#include "widgets/WinText.h"
+
+namespace purimo {
+
+namespace {
+
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr UINT_PTR kTimer1 = 1;
+constexpr const wchar_t* kFace = L"ＭＳ ゴシック";
+constexpr int kEditorItemHeight = 12;
+constexpr int kEditorDropItems = 10;
+
+const FontSpec kPanelDateFont{"ＭＳ ゴシック", -15, false, 0};
+const FontSpec kPanelYearFont{"ＭＳ ゴシック", -21, true, 0};
+const FontSpec kPanelGuideFont{"ＭＳ ゴシック", -13, false, 0};
+
+HWND CreateDropDownList(HWND parent, int x, int y, int w, int h, HFONT font) {
+    HWND combo = CreateWindowExW(0, WC_COMBOBOXW, L"", WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, x, y, w,
+                                 h + kEditorItemHeight * kEditorDropItems + 2, parent, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(combo, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(combo, CB_SETITEMHEIGHT, 0, kEditorItemHeight);
+    return combo;
+}
+
+} // namespace
+
+TMainForm::TMainForm(AppContext context)
+    : context_(std::move(context)), gridLayout_(kInitialColCount, kGridRowCount),
+      formFont_(MakeFont(kFace, -15, false)), labelFont_(MakeFont(kFace, -21, true)),
+      gridFont_(MakeFont(kFace, -12, false)), editorFont_(MakeFont(kFace, -12, false)) {}
+
+TMainForm::~TMainForm() {
+    if (Hwnd() != nullptr)
+        KillTimer(Hwnd(), kTimer1);
+    if (tooltip_ != nullptr)
+        DestroyWindow(tooltip_);
+}
+
+void TMainForm::Create() {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&icc);
+    CreateMenuBar();
+    RECT frame{0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&frame, kFormStyle, TRUE, 0);
+    CreateWindowOf(L"TMainForm", 0, kFormStyle, kDesignLeft, kDesignTop, frame.right - frame.left,
+                   frame.bottom - frame.top, nullptr, menu_, L"");
+    HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PURIMO), IMAGE_ICON,
+                                               0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    HICON smallIcon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PURIMO),
+                                                    IMAGE_ICON, 16, 16, LR_SHARED));
+    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+}
+
+void TMainForm::Show(int showCommand) {
+    ShowWindow(Hwnd(), showCommand);
+    UpdateWindow(Hwnd());
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+}
+
+bool TMainForm::RequestClose() {
+    SendMessageW(Hwnd(), WM_CLOSE, 0, 0);
+    return Hwnd() == nullptr;
+}
+
+LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_CREATE:
+        return OnCreate();
+    case WM_COMMAND:
+        return OnCommand(LOWORD(wp));
+    case WM_TIMER:
+        return OnTimer();
+    case WM_CLOSE:
+        return OnClose();
+    case WM_QUERYENDSESSION:
+        return OnQueryEndSession();
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return Window::HandleMessage(msg, wp, lp);
+    }
+}
+
+LRESULT TMainForm::OnCreate() {
+    SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.Get()), FALSE);
+    CreateControls();
+    CreateTooltips();
+    SetTimer(Hwnd(), kTimer1, 1000, nullptr);
+    FormCreate();
+    return 0;
+}
+
+LRESULT TMainForm::OnCommand(UINT id) {
+    switch (id) {
+    case kCmdFileSaves:
+        menuFileSavesClick();
+        break;
+    case kCmdFilePrint:
+        menuFilePrintClick();
+        break;
+    case kCmdFileExit:
+        menuFileExitClick();
+        break;
+    case kCmdSettingMarks:
+        menuSettingMarksClick();
+        break;
+    case kCmdHelpManual:
+        menuHelpManualClick();
+        break;
+    case kCmdHelpHomePage:
+        menuHelpHomePageClick();
+        break;
+    case kCmdHelpAbout:
+        menuHelpAboutClick();
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+LRESULT TMainForm::OnClose() {
+    if (FormCloseQuery())
+        DestroyWindow(Hwnd());
+    return 0;
+}
+
+LRESULT TMainForm::OnTimer() {
+    Guarded([this] { Timer1Timer(); });
+    return 0;
+}
+
+LRESULT TMainForm::OnQueryEndSession() { return FormCloseQuery() ? TRUE : FALSE; }
+
+void TMainForm::CreateMenuBar() {
+    HMENU file = CreatePopupMenu();
+    AppendMenuW(file, MF_STRING, kCmdFileSaves, L"ビットマップで保存...(&A)");
+    AppendMenuW(file, MF_STRING, kCmdFilePrint, L"画面印刷...(&P)");
+    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(file, MF_STRING, kCmdFileExit, L"終了(&X)");
+    HMENU setting = CreatePopupMenu();
+    AppendMenuW(setting, MF_STRING | MF_UNCHECKED, kCmdSettingMarks, L"マーカー表示(&M)");
+    HMENU help = CreatePopupMenu();
+    AppendMenuW(help, MF_STRING, kCmdHelpManual, L"操作手順書(&M)");
+    AppendMenuW(help, MF_STRING, kCmdHelpHomePage, L"著作権者ホームページ(&H)");
+    AppendMenuW(help, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(help, MF_STRING, kCmdHelpAbout, L"バージョン情報(&A)");
+    menu_ = CreateMenu();
+    AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"ファイル(&F)");
+    AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(setting), L"グラフ設定(&S)");
+    AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"ヘルプ(&H)");
+}
+
+void TMainForm::CreateControls() {
+    HWND self = Hwnd();
+    gridMain_.Create(self, 8, 40, 985, 241, gridFont_.Get());
+    gridMain_.OnDrawCell = [this](HDC dc, int col, int row, const RECT& r, bool fixed) {
+        gridMainDrawCell(dc, col, row, r, fixed);
+    };
+    gridMain_.OnTab = [this](bool forward) { FocusNextEditor(forward); };
+    gridMain_.IsActiveControl = [this] { return GetFocus() == gridMain_.Hwnd(); };
+    chartMain_.Create(self, 8, 281, 985, 297);
+    pnlGuide_.Create(self, 248, 8, 393, 25, kPanelGuideFont, kBlack, kLightMagenta);
+    btnNext_.Create(self, 204, 8, 36, 26, IDB_HAND_NEXT);
+    btnNext_.OnClick = [this] { btnNextClick(); };
+    btnPrev_.Create(self, 16, 8, 35, 26, IDB_HAND_PREV);
+    btnPrev_.OnClick = [this] { btnPrevClick(); };
+    pnlDate_.Create(self, 648, 8, 247, 25, kPanelDateFont, kWhite, kNavy);
+    pnlYear_.Create(self, 58, 8, 57, 25, kPanelYearFont, kNavy, SystemColor(kSysInactiveCaption));
+    pnlMonth_.Create(self, 144, 8, 29, 25, kPanelYearFont, kNavy, SystemColor(kSysInactiveCaption));
+    cmbEvent_ = CreateDropDownList(self, 652, 10, 36, 20, editorFont_.Get());
+    cmbTemp_ = CreateDropDownList(self, 700, 10, 50, 20, editorFont_.Get());
+    spinEdit_.Create(self, 912, 8, 36, 21, editorFont_.Get());
+
+    // Later controls stand in front of earlier ones.
+    for (HWND child : ChildrenBackToFront())
+        SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+std::vector<HWND> TMainForm::ChildrenBackToFront() const {
+    return {gridMain_.Hwnd(), chartMain_.Hwnd(), pnlGuide_.Hwnd(), btnNext_.Hwnd(), btnPrev_.Hwnd(),
+            pnlDate_.Hwnd(),  pnlYear_.Hwnd(),   pnlMonth_.Hwnd(), cmbEvent_,       cmbTemp_,
+            spinEdit_.Edit(), spinEdit_.Arrows()};
+}
+
+void TMainForm::CreateTooltips() {
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    auto add = [this](HWND button, const wchar_t* text) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = Hwnd();
+        tool.uId = reinterpret_cast<UINT_PTR>(button);
+        tool.lpszText = const_cast<wchar_t*>(text);
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    };
+    add(btnPrev_.Hwnd(), L"前月のデータを表示します。");
+    add(btnNext_.Hwnd(), L"翌月のデータを表示します。");
+    SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_INITIAL, 500);
+    SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 2500);
+}
+
+bool TMainForm::PaintContent(HDC dc) {
+    RECT client;
+    GetClientRect(Hwnd(), &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_INACTIVECAPTION));
+    SelectScope font(dc, labelFont_.Get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    TextOutW(dc, 176, 10, L"月", 1);
+    TextOutW(dc, 118, 10, L"年", 1);
+    return true;
+}
+
+void TMainForm::FormCreate() {
+    Guarded([this] {
+        SettingsKey key(context_.settingsKey);
+        RECT r;
+        GetWindowRect(Hwnd(), &r);
+        int left = key.ReadInteger(L"Windows", L"Left", 0);
+        SetWindowPos(Hwnd(), nullptr, left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        int top = key.ReadInteger(L"Windows", L"Top", 0);
+        SetWindowPos(Hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        bool marks = key.ReadBool(L"Options", L"Marker", false);
+        chartMain_.Model().SetMarksVisible(chartMain_.Model().SeriesAt(0), marks);
+        CheckMenuItem(menu_, kCmdSettingMarks, MF_BYCOMMAND | (marks ? MF_CHECKED : MF_UNCHECKED));
+    });
+    spinEdit_.CentreText();
+    std::wstring folder = context_.programFolder + L"client";
+    if (!FolderExists(folder))
+        CreateDirectoryW(folder.c_str(), nullptr);
+}
+
+void TMainForm::FormShow() {
+    struct SplashScope {
+        TSplashForm* splash;
+        ~SplashScope() {
+            if (splash != nullptr)
+                splash->Close();
+        }
+    } splashScope{splash_};
+    Guarded([this] {
+        if (splash_ != nullptr) {
+            splash_->SetTitle("アプリケーションを起動中です。");
+            splash_->ShowNow();
+        }
+        FileVersionText = ReadFileVersion();
+        SetCaptions();
+        pnlGuide_.SetCaption("※凡例：×(生理), △(不正出血), ＋(おりもの), ◎(性交)");
+        gridLayout_.SetColWidth(0, kLabelColWidth);
+        LayOutGridTexts(gridModel_);
+        gridLayout_.SetRowHeight(kRowMemo, kMemoRowHeight);
+        gridMain_.Refresh();
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        Set_ChangeCalender(now.wYear, now.wMonth);
+    });
+}
+
+void TMainForm::SetCaptions() {
+    std::wstring caption = std::wstring(kAppTitle) + L"  [for Version " + Widen(FileVersionText) + L"]";
+    SetWindowTextW(Hwnd(), caption.c_str());
+}
+
+bool TMainForm::FormCloseQuery() {
+    return Guarded([this] {
+        btnSavesClick();
+        SettingsKey key(context_.settingsKey);
+        RECT r;
+        GetWindowRect(Hwnd(), &r);
+        key.WriteInteger(L"Windows", L"Left", r.left);
+        key.WriteInteger(L"Windows", L"Top", r.top);
+        key.WriteBool(L"Options", L"Marker", MarksChecked());
+    });
+}
+
+void TMainForm::Timer1Timer() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    auto localeText = [](LCTYPE type) {
+        wchar_t buffer[80] = {};
+        GetLocaleInfoW(LOCALE_USER_DEFAULT, type, buffer, 80);
+        return Narrow(buffer);
+    };
+    // LOCALE_SDAYNAME1 is Monday; wDayOfWeek counts from Sunday.
+    LCTYPE weekday = LOCALE_SDAYNAME1 + (now.wDayOfWeek + 6) % 7;
+    ClockTime time{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+    pnlDate_.SetCaption(FormatClock(time, localeText(LOCALE_SDATE), localeText(LOCALE_STIME), localeText(weekday)));
+}
+
+void TMainForm::menuFileExitClick() { PostMessageW(Hwnd(), WM_CLOSE, 0, 0); }
+
+bool TMainForm::MarksChecked() const {
+    return (GetMenuState(menu_, kCmdSettingMarks, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+void TMainForm::FocusNextEditor(bool forward) {
+    std::vector<HWND> order{gridMain_.Hwnd(), cmbEvent_, cmbTemp_, spinEdit_.Edit()};
+    HWND focus = GetFocus();
+    size_t at = 0;
+    for (size_t i = 0; i < order.size(); ++i)
+        if (order[i] == focus)
+            at = i;
+    for (size_t step = 1; step < order.size(); ++step) {
+        size_t next = forward ? (at + step) % order.size() : (at + order.size() - step) % order.size();
+        if (IsWindowVisible(order[next])) {
+            SetFocus(order[next]);
+            return;
+        }
+    }
+}
+
+} // namespace purimo

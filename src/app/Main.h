@@ -1,0 +1,152 @@
+#pragma once
+// The main window: header strip, month grid, temperature chart and menu. Handlers of the month,
+// chart, entry and output subsystems are defined in their own folders.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "app/Application.h"
+#include "app/Splash.h"
+#include "chart/ChartControl.h"
+#include "entry/GridLayout.h"
+#include "month/MonthGrid.h"
+#include "widgets/Handles.h"
+#include "widgets/Panel.h"
+#include "widgets/PictureButton.h"
+#include "widgets/SpinEdit.h"
+#include "widgets/StringGrid.h"
+#include "widgets/Window.h"
+
+namespace purimo {
+
+// Menu command identifiers of PurimoMenu.
+enum MenuCommand : UINT {
+    kCmdFileSaves = 101,
+    kCmdFilePrint = 102,
+    kCmdFileExit = 103,
+    kCmdSettingMarks = 201,
+    kCmdHelpManual = 301,
+    kCmdHelpHomePage = 302,
+    kCmdHelpAbout = 303,
+};
+
+constexpr int kClientWidth = 1002;
+constexpr int kClientHeight = 585;
+constexpr int kDesignLeft = 214;
+constexpr int kDesignTop = 165;
+
+class TMainForm : public Window {
+public:
+    explicit TMainForm(AppContext context);
+    ~TMainForm() override;
+
+    // Creates the window; FormCreate runs during the creation.
+    void Create();
+    // Shows the window for the first time (FormShow runs once).
+    void Show(int showCommand = SW_SHOW);
+    // Lets the other windows of the program run take part in start-up and closing.
+    void SetSplash(TSplashForm* splash) { splash_ = splash; }
+    // Asks the window to close as its close button would; returns whether it closed.
+    bool RequestClose();
+
+    bool PaintContent(HDC dc) override;
+
+    // Start-up, clock and closing.
+    void FormCreate();
+    void FormShow();
+    bool FormCloseQuery();
+    void Timer1Timer();
+    void menuFileExitClick();
+
+    // Month data: showing, paging and saving.
+    void Set_ChangeCalender(unsigned short year, unsigned short month);
+    void btnPrevClick();
+    void btnNextClick();
+    void btnSavesClick();
+    std::wstring MonthFilePath() const;
+
+    // Grid cells.
+    void gridMainDrawCell(HDC dc, int col, int row, const RECT& rect, bool fixed);
+    void DrawVerticalText(HDC dc, const std::string& text, const RECT& rect);
+
+    // Chart.
+    void menuSettingMarksClick();
+    bool MarksChecked() const;
+
+    // Output and help.
+    void menuFileSavesClick();
+    void menuFilePrintClick();
+    void menuHelpManualClick();
+    void menuHelpHomePageClick();
+    void menuHelpAboutClick();
+
+    // Read access for the windows of the program and for tests.
+    const AppContext& Context() const { return context_; }
+    MonthGrid& Grid() { return gridModel_; }
+    GridLayout& Layout() { return gridLayout_; }
+    StringGrid& gridMain() { return gridMain_; }
+    ChartControl& chartMain() { return chartMain_; }
+    Panel& pnlYear() { return pnlYear_; }
+    Panel& pnlMonth() { return pnlMonth_; }
+    Panel& pnlGuide() { return pnlGuide_; }
+    Panel& pnlDate() { return pnlDate_; }
+    PictureButton& btnPrev() { return btnPrev_; }
+    PictureButton& btnNext() { return btnNext_; }
+    HWND cmbEvent() const { return cmbEvent_; }
+    HWND cmbTemp() const { return cmbTemp_; }
+    SpinEdit& spinEdit() { return spinEdit_; }
+    HWND Tooltip() const { return tooltip_; }
+    HMENU PurimoMenu() const { return menu_; }
+    unsigned short ShownYear() const { return shownYear_; }
+    unsigned short ShownMonth() const { return shownMonth_; }
+    // The window's children in drawing order, back to front.
+    std::vector<HWND> ChildrenBackToFront() const;
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    LRESULT OnCreate();
+    LRESULT OnCommand(UINT id);
+    LRESULT OnClose();
+    LRESULT OnTimer();
+    LRESULT OnQueryEndSession();
+    void CreateControls();
+    void CreateMenuBar();
+    void CreateTooltips();
+    void ApplyMonthWidths(int days);
+    void FocusNextEditor(bool forward);
+    void SetCaptions();
+
+    AppContext context_;
+    TSplashForm* splash_ = nullptr;
+    MonthGrid gridModel_;
+    GridLayout gridLayout_;
+    unsigned short shownYear_ = 0;
+    unsigned short shownMonth_ = 0;
+    bool shown_ = false;
+    // The shown month's file exists but did not load whole: its bytes are kept aside before the
+    // first save overwrites them.
+    bool keepBackupOnSave_ = false;
+
+    FontHandle formFont_;
+    FontHandle labelFont_;
+    FontHandle gridFont_;
+    FontHandle editorFont_;
+    StringGrid gridMain_{gridModel_, gridLayout_};
+    ChartControl chartMain_;
+    Panel pnlGuide_;
+    PictureButton btnNext_;
+    PictureButton btnPrev_;
+    Panel pnlDate_;
+    Panel pnlYear_;
+    Panel pnlMonth_;
+    HWND cmbEvent_ = nullptr;
+    HWND cmbTemp_ = nullptr;
+    SpinEdit spinEdit_;
+    HWND tooltip_ = nullptr;
+    HMENU menu_ = nullptr;
+};
+
+} // namespace purimo

@@ -1,0 +1,27 @@
+#pragma once
+// The wait window shown while the first month is being prepared.
+#include <string>
+
+#include "widgets/Handles.h"
+#include "widgets/Window.h"
+
+namespace purimo {
+
+class TSplashForm : public Window {
+public:
+    TSplashForm();
+
+    void SetTitle(const std::string& text);
+    const std::string& Title() const { return lblTitle_; }
+    // Shows without taking the focus and paints at once, before the caller goes on working.
+    void ShowNow();
+    void Close();
+
+    bool PaintContent(HDC dc) override;
+
+private:
+    std::string lblTitle_;
+    FontHandle titleFont_;
+};
+
+} // namespace purimo

@@ -1,0 +1,46 @@
+#include <windows.h>
+
+#include "chart/ChartControl.h"
+#include "chart/ChartRenderer.h"
+#include "widgets/GdiCanvas.h"
+
+namespace purimo {
+
+ChartControl::ChartControl() {
+    chart_.SetInvalidateHandler([this] {
+        if (Hwnd() != nullptr)
+            InvalidateRect(Hwnd(), nullptr, FALSE);
+    });
+}
+
+void ChartControl::Create(HWND parent, int x, int y, int w, int h) {
+    CreateWindowOf(L"PurimoChart", 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, w, h, parent, nullptr);
+}
+
+void ChartControl::Redraw(HDC reference, int w, int h) {
+    BitmapHandle image(CreateCompatibleBitmap(reference, w, h));
+    MemoryDc memory(CreateCompatibleDC(reference));
+    {
+        SelectScope select(memory.Get(), image.Get());
+        GdiCanvas canvas(memory.Get());
+        DrawChart(canvas, chart_, w, h);
+    }
+    image_ = std::move(image);
+    imageWidth_ = w;
+    imageHeight_ = h;
+    chart_.MarkFresh();
+    ++redraws_;
+}
+
+bool ChartControl::PaintContent(HDC dc) {
+    RECT client;
+    GetClientRect(Hwnd(), &client);
+    if (chart_.IsStale() || !image_ || imageWidth_ != client.right || imageHeight_ != client.bottom)
+        Redraw(dc, client.right, client.bottom);
+    MemoryDc memory(CreateCompatibleDC(dc));
+    SelectScope select(memory.Get(), image_.Get());
+    BitBlt(dc, 0, 0, imageWidth_, imageHeight_, memory.Get(), 0, 0, SRCCOPY);
+    return true;
+}
+
+} // namespace purimo

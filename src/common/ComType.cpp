@@ -1,0 +1,7 @@
+#include "common/ComType.h"
+
+namespace purimo {
+
+std::string FileVersionText;
+
+} // namespace purimo

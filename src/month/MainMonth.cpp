@@ -1,0 +1,77 @@
+#include <windows.h>
+
+#include "app/Main.h"
+#include "chart/ChartRebuild.h"
+#include "common/ComFunction.h"
+#include "month/Calendar.h"
+#include "month/MonthFile.h"
+#include "month/MonthFileIo.h"
+#include "month/ShowMonth.h"
+#include "widgets/WinText.h"
+
+namespace purimo {
+
+std::wstring TMainForm::MonthFilePath() const {
+    return context_.programFolder + L"client/" + Widen(pnlYear_.Caption() + pnlMonth_.Caption() + ".dat");
+}
+
+void TMainForm::Set_ChangeCalender(unsigned short year, unsigned short month) {
+    WaitCursor wait;
+    int days = PrepareMonthColumns(gridModel_, year, month);
+    gridLayout_.SetColCount(gridModel_.ColCount());
+    shownYear_ = year;
+    shownMonth_ = month;
+    pnlYear_.SetCaption(FormatTwoDigits(year));
+    pnlMonth_.SetCaption(FormatTwoDigits(month));
+    gridMain_.Refresh();
+
+    std::wstring path = MonthFilePath();
+    // Until the month has loaded whole, its file holds more than the grid shows.
+    keepBackupOnSave_ = FileExists(path);
+    std::vector<std::string> lines = ReadTextLines(path);
+    ApplyMonthLines(gridModel_, days, lines);
+    keepBackupOnSave_ = keepBackupOnSave_ && lines.size() < static_cast<size_t>(kGridRowCount - 1);
+    NormaliseTemperatures(gridModel_, days);
+
+    RebuildChart(chartMain_.Model(), gridModel_, days);
+    ApplyMonthWidths(days);
+    ShowWindow(chartMain_.Hwnd(), SW_SHOW);
+
+    gridMain_.SetCurrent(1, 1);
+    SetFocus(gridMain_.Hwnd());
+}
+
+void TMainForm::ApplyMonthWidths(int days) {
+    int width = ChartWidthForDays(days);
+    RECT chart;
+    GetClientRect(chartMain_.Hwnd(), &chart);
+    SetWindowPos(chartMain_.Hwnd(), nullptr, 0, 0, width, chart.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT grid;
+    GetClientRect(gridMain_.Hwnd(), &grid);
+    SetWindowPos(gridMain_.Hwnd(), nullptr, 0, 0, width, grid.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT frame;
+    GetWindowRect(Hwnd(), &frame);
+    SetWindowPos(Hwnd(), nullptr, 0, 0, WindowWidthForDays(days), frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TMainForm::btnSavesClick() {
+    pnlYear_.SetCaption(FormatTwoDigits(shownYear_));
+    pnlMonth_.SetCaption(FormatTwoDigits(shownMonth_));
+    SaveMonthFile(MonthFilePath(), MonthFileBytes(gridModel_), keepBackupOnSave_);
+    keepBackupOnSave_ = false;
+}
+
+void TMainForm::btnPrevClick() {
+    btnSavesClick();
+    if (auto previous = PreviousMonth(YearMonth{shownYear_, shownMonth_}))
+        Set_ChangeCalender(static_cast<unsigned short>(previous->year), static_cast<unsigned short>(previous->month));
+}
+
+void TMainForm::btnNextClick() {
+    btnSavesClick();
+    if (auto next = NextMonth(YearMonth{shownYear_, shownMonth_}))
+        Set_ChangeCalender(static_cast<unsigned short>(next->year), static_cast<unsigned short>(next->month));
+}
+
+} // namespace purimo

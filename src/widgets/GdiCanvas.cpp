@@ -1,0 +1,90 @@
+#include <windows.h>
+
+#include "widgets/GdiCanvas.h"
+#include "widgets/WinText.h"
+
+namespace purimo {
+
+COLORREF ToColorRef(Color colour) {
+    if (IsSystemColor(colour))
+        return GetSysColor(static_cast<int>(colour & 0xFF));
+    return static_cast<COLORREF>(colour & 0x00FFFFFF);
+}
+
+GdiCanvas::GdiCanvas(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {
+    SetBkMode(dc_, TRANSPARENT);
+    SetTextAlign(dc_, TA_TOP | TA_LEFT | TA_NOUPDATECP);
+}
+
+GdiCanvas::~GdiCanvas() { RestoreDC(dc_, saved_); }
+
+void GdiCanvas::SetPen(Color color, int width, PenStyle style) {
+    PenHandle pen = style == PenStyle::Dot ? MakePen(ToColorRef(color), 1, PS_DOT)
+                                           : MakePen(ToColorRef(color), width, PS_SOLID);
+    SelectObject(dc_, pen.Get());
+    pen_ = std::move(pen);
+}
+
+void GdiCanvas::SetBrush(Color color) {
+    BrushHandle brush = MakeBrush(ToColorRef(color));
+    SelectObject(dc_, brush.Get());
+    brush_ = std::move(brush);
+}
+
+void GdiCanvas::SetClearBrush() {
+    SelectObject(dc_, GetStockObject(NULL_BRUSH));
+    brush_.Reset();
+}
+
+void GdiCanvas::SetFont(const FontSpec& font) {
+    if (font_ && font == fontSpec_)
+        return;
+    FontHandle handle = MakeFont(Widen(font.face).c_str(), font.height, font.bold, font.escapement);
+    SelectObject(dc_, handle.Get());
+    font_ = std::move(handle);
+    fontSpec_ = font;
+}
+
+void GdiCanvas::SetTextColor(Color color) { ::SetTextColor(dc_, ToColorRef(color)); }
+
+void GdiCanvas::MoveTo(int x, int y) { MoveToEx(dc_, x, y, nullptr); }
+
+void GdiCanvas::LineTo(int x, int y) { ::LineTo(dc_, x, y); }
+
+void GdiCanvas::DrawRectangle(const Rect& r) { ::Rectangle(dc_, r.left, r.top, r.right, r.bottom); }
+
+void GdiCanvas::Fill(const Rect& r, Color color) {
+    BrushHandle brush = MakeBrush(ToColorRef(color));
+    RECT rc{r.left, r.top, r.right, r.bottom};
+    FillRect(dc_, &rc, brush.Get());
+}
+
+void GdiCanvas::WriteText(int x, int y, TextAlign align, const std::string& text) {
+    UINT horizontal = align == TextAlign::Center ? TA_CENTER : align == TextAlign::Right ? TA_RIGHT : TA_LEFT;
+    SetTextAlign(dc_, TA_TOP | horizontal | TA_NOUPDATECP);
+    std::wstring wide = Widen(text);
+    TextOutW(dc_, x, y, wide.c_str(), static_cast<int>(wide.size()));
+    SetTextAlign(dc_, TA_TOP | TA_LEFT | TA_NOUPDATECP);
+}
+
+void GdiCanvas::WriteTextInRect(const Rect& r, const std::string& text) {
+    RECT rc{r.left, r.top, r.right, r.bottom};
+    std::wstring wide = Widen(text);
+    DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &rc, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+}
+
+int GdiCanvas::TextWidth(const std::string& text) {
+    std::wstring wide = Widen(text);
+    SIZE size{};
+    GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
+    return size.cx;
+}
+
+int GdiCanvas::TextHeight(const std::string& text) {
+    std::wstring wide = Widen(text);
+    SIZE size{};
+    GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
+    return size.cy;
+}
+
+} // namespace purimo

@@ -1,0 +1,45 @@
+#pragma once
+// The drawing surface over a GDI device context. Objects it creates stay selected until they
+// are replaced; the DC's original state comes back when the canvas goes.
+#include <windows.h>
+
+#include "common/Canvas.h"
+#include "widgets/Handles.h"
+
+namespace purimo {
+
+COLORREF ToColorRef(Color colour);
+
+class GdiCanvas : public Canvas {
+public:
+    explicit GdiCanvas(HDC dc);
+    ~GdiCanvas() override;
+    GdiCanvas(const GdiCanvas&) = delete;
+    GdiCanvas& operator=(const GdiCanvas&) = delete;
+
+    void SetPen(Color color, int width, PenStyle style) override;
+    void SetBrush(Color color) override;
+    void SetClearBrush() override;
+    void SetFont(const FontSpec& font) override;
+    void SetTextColor(Color color) override;
+    void MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+    void DrawRectangle(const Rect& r) override;
+    void Fill(const Rect& r, Color color) override;
+    void WriteText(int x, int y, TextAlign align, const std::string& text) override;
+    void WriteTextInRect(const Rect& r, const std::string& text) override;
+    int TextWidth(const std::string& text) override;
+    int TextHeight(const std::string& text) override;
+
+    HDC Dc() const { return dc_; }
+
+private:
+    HDC dc_;
+    int saved_;
+    PenHandle pen_;
+    BrushHandle brush_;
+    FontHandle font_;
+    FontSpec fontSpec_;
+};
+
+} // namespace purimo

@@ -1,0 +1,34 @@
+#include <windows.h>
+
+#include "widgets/Handles.h"
+
+namespace purimo {
+
+namespace {
+long liveHandles = 0;
+}
+
+void detail::CountHandle(int delta) { liveHandles += delta; }
+
+long LiveHandleCount() { return liveHandles; }
+
+FontHandle MakeFont(const wchar_t* face, int height, bool bold, int escapement) {
+    LOGFONTW lf{};
+    lf.lfHeight = height;
+    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    lf.lfEscapement = escapement;
+    lf.lfOrientation = escapement;
+    lf.lfCharSet = SHIFTJIS_CHARSET;
+    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
+    return FontHandle(CreateFontIndirectW(&lf));
+}
+
+BrushHandle MakeBrush(COLORREF colour) { return BrushHandle(CreateSolidBrush(colour)); }
+
+PenHandle MakePen(COLORREF colour, int width, int style) { return PenHandle(CreatePen(style, width, colour)); }
+
+} // namespace purimo

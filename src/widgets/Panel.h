@@ -1,0 +1,26 @@
+#pragma once
+// A panel with a lowered 1-pixel bevel and one line of text centred in it.
+#include <string>
+
+#include "common/Canvas.h"
+#include "widgets/Window.h"
+
+namespace purimo {
+
+class Panel : public Window {
+public:
+    void Create(HWND parent, int x, int y, int w, int h, const FontSpec& font, Color text, Color background);
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& caption);
+
+    bool PaintContent(HDC dc) override;
+
+private:
+    std::string caption_;
+    FontSpec font_;
+    Color text_ = 0;
+    Color background_ = 0;
+};
+
+} // namespace purimo

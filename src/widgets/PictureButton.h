@@ -1,0 +1,37 @@
+#pragma once
+// A push button that shows a 32 x 16 picture strip: the left half while enabled, the right half
+// while disabled; olive pixels show the button face.
+#include <functional>
+
+#include "widgets/Handles.h"
+#include "widgets/Window.h"
+
+namespace purimo {
+
+class PictureButton : public Window {
+public:
+    void Create(HWND parent, int x, int y, int w, int h, int bitmapId);
+
+    std::function<void()> OnClick;
+    bool Pressed() const { return pressed_; }
+    // Presses the button as the mouse would: focus, then the click.
+    void Click();
+
+    bool PaintContent(HDC dc) override;
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    LRESULT OnLButtonDown();
+    LRESULT OnMouseMove(int x, int y);
+    LRESULT OnLButtonUp(int x, int y);
+    LRESULT OnKeyUp(WPARAM key);
+    bool Inside(int x, int y) const;
+
+    BitmapHandle picture_;
+    bool pressed_ = false;
+    bool tracking_ = false;
+};
+
+} // namespace purimo

@@ -1,0 +1,49 @@
+#pragma once
+// Base of every window class of the program: the static window procedure stores `this` at
+// WM_NCCREATE and forwards to HandleMessage. No exception crosses the window procedure: it is
+// reported in the application's error box and the program goes on.
+#include <windows.h>
+
+#include <string>
+
+namespace purimo {
+
+class Window {
+public:
+    Window() = default;
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND Hwnd() const { return hwnd_; }
+
+    // Draws the window's client area into dc at (0, 0): serves WM_PAINT, WM_PRINTCLIENT and the
+    // window image alike. Windows that the system paints return false.
+    virtual bool PaintContent(HDC dc) {
+        (void)dc;
+        return false;
+    }
+
+protected:
+    // Registers the class on first use and creates the window with this object behind it.
+    void CreateWindowOf(const wchar_t* className, DWORD exStyle, DWORD style, int x, int y, int w, int h,
+                        HWND parent, HMENU menu, const wchar_t* title = L"", UINT classStyle = CS_DBLCLKS,
+                        HCURSOR cursor = nullptr);
+    virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
+    // WM_PAINT through PaintContent, drawn off-screen first so that nothing flickers.
+    LRESULT PaintBuffered();
+
+private:
+    static LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    HWND hwnd_ = nullptr;
+};
+
+// Reports an error that reached the event loop; implemented by the application.
+void ReportError(const std::string& message);
+// Runs fn and reports any exception it throws; returns whether it ran without one.
+template <class F> bool Guarded(F&& fn);
+
+} // namespace purimo
+
+#include "widgets/WindowGuard.inl"

@@ -1,0 +1,150 @@
+// Failures of the month files: each is reported with its text and loses nothing.
+#include <windows.h>
+
+#include "FormFixture.h"
+#include "month/MonthFileIo.h"
+#include "month/MonthGrid.h"
+
+namespace purimo::test {
+
+namespace {
+
+const std::string kAprilFile = "\"周  期\",1,2\r\n\"体  温\",36.5,36.6\r\n\"変  化\"\r\n\"メ  モ\",\"a\"\"b\"\r\n";
+
+class LockedFile {
+public:
+    explicit LockedFile(const std::wstring& path)
+        : handle_(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr)) {}
+    ~LockedFile() { CloseHandle(handle_); }
+
+private:
+    HANDLE handle_;
+};
+
+} // namespace
+
+class FailureTest : public FormFixture {
+protected:
+    void StartOnApril() {
+        Start();
+        WriteFileBytes(MonthPath("202604"), kAprilFile);
+        form_->Set_ChangeCalender(2026, 4);
+        errors_.clear();
+    }
+};
+
+TEST_F(FailureTest, MissingDataFolderIsReportedAndKeepsTheMonthAndTheWindow) {
+    StartOnApril();
+    form_->Grid().SetCell(3, kRowTemperature, "36.9");
+    DeleteFileW(MonthPath("202604").c_str());
+    ASSERT_TRUE(RemoveDirectoryW(ClientFolder().c_str()));
+
+    ClickButton(form_->btnNext());
+    ASSERT_EQ(errors_.size(), 1u);
+    EXPECT_EQ(errors_[0], "不正なファイル名です.");
+    EXPECT_EQ(form_->ShownMonth(), 4) << "the month stays when it cannot be saved";
+    EXPECT_EQ(form_->Grid().Cell(3, kRowTemperature), "36.9");
+
+    EXPECT_FALSE(Close()) << "closing is refused while the month cannot be saved";
+    EXPECT_EQ(errors_.size(), 2u);
+    EXPECT_EQ(ReadSetting(L"Windows", L"Left"), L"") << "the settings are not written either";
+
+    CreateDirectoryW(ClientFolder().c_str(), nullptr);
+    EXPECT_TRUE(Close());
+    EXPECT_NE(ReadFileBytes(MonthPath("202604")).find("36.9"), std::string::npos);
+}
+
+TEST_F(FailureTest, FileHeldOpenByAnotherProgramIsReportedWithItsCode) {
+    StartOnApril();
+    {
+        LockedFile lock(MonthPath("202604"));
+        ClickButton(form_->btnPrev());
+        ASSERT_EQ(errors_.size(), 1u);
+        EXPECT_EQ(errors_[0], "I/O エラー (32)");
+        EXPECT_EQ(form_->ShownMonth(), 4);
+    }
+    EXPECT_EQ(ReadFileBytes(MonthPath("202604")), kAprilFile);
+    ClickButton(form_->btnPrev());
+    EXPECT_EQ(form_->ShownMonth(), 3);
+}
+
+TEST_F(FailureTest, MonthThatCannotBeReadIsKeptAsBackupBeforeItIsOverwritten) {
+    Start();
+    WriteFileBytes(MonthPath("202605"), kAprilFile);
+    form_->Set_ChangeCalender(2026, 4);
+    {
+        LockedFile lock(MonthPath("202605"));
+        ClickButton(form_->btnNext());
+        ASSERT_EQ(errors_.size(), 1u);
+        EXPECT_EQ(errors_[0], "I/O エラー (32)");
+        EXPECT_EQ(form_->pnlMonth().Caption(), "05");
+        EXPECT_EQ(form_->Grid().Cell(1, kRowTemperature), "") << "the grid shows the new month empty";
+        EXPECT_EQ(form_->chartMain().Model().SeriesAt(0).Count(), 30) << "the chart still shows April";
+
+        ClickButton(form_->btnNext());
+        EXPECT_EQ(errors_.size(), 2u) << "while the file stays locked, the backup cannot be made";
+        EXPECT_EQ(form_->ShownMonth(), 5);
+    }
+    EXPECT_EQ(ReadFileBytes(MonthPath("202605") + L".bak"), "<missing>");
+    EXPECT_EQ(ReadFileBytes(MonthPath("202605")), kAprilFile);
+
+    ClickButton(form_->btnNext());
+    EXPECT_EQ(form_->ShownMonth(), 6);
+    EXPECT_EQ(ReadFileBytes(MonthPath("202605") + L".bak"), kAprilFile);
+    std::string written = ReadFileBytes(MonthPath("202605"));
+    EXPECT_EQ(written.substr(0, 9), "\"周  期\",") << "the shown grid was saved after the backup";
+}
+
+TEST_F(FailureTest, ShortMonthFileStopsTheSwitchAndSurvivesTheNextSave) {
+    Start();
+    form_->Set_ChangeCalender(2026, 3);
+    const std::string shortFile = "\"周  期\",7,8\r\n\"体  温\",36.1\r\n";
+    WriteFileBytes(MonthPath("202604"), shortFile);
+
+    ClickButton(form_->btnNext());
+    ASSERT_EQ(errors_.size(), 1u);
+    EXPECT_EQ(errors_[0], "リストのインデックスが範囲を超えています (2)");
+    EXPECT_EQ(form_->Grid().Cell(2, kRowCycleDay), "8");
+    RECT r;
+    GetWindowRect(form_->chartMain().Hwnd(), &r);
+    EXPECT_EQ(r.right - r.left, 985) << "width and chart still belong to March";
+
+    ClickButton(form_->btnNext());
+    EXPECT_EQ(form_->ShownMonth(), 5);
+    EXPECT_EQ(ReadFileBytes(MonthPath("202604") + L".bak"), shortFile);
+    EXPECT_EQ(ReadFileBytes(MonthPath("202604")).substr(0, 13), "\"周  期\",7,8,");
+}
+
+TEST_F(FailureTest, WriteFailingPartWayLeavesTheOldFileWhole) {
+    StartOnApril();
+    form_->Grid().SetCell(10, kRowMemo, std::string(6000, 'x'));
+    int blocks = 0;
+    SetWriteBlockFunction([&blocks](HANDLE file, const void* data, DWORD size, DWORD* written) {
+        // The disk fills up in the middle of the second block.
+        DWORD allowed = ++blocks == 1 ? size : size / 2;
+        return WriteFile(file, data, allowed, written, nullptr);
+    });
+    ClickButton(form_->btnNext());
+    SetWriteBlockFunction(nullptr);
+
+    ASSERT_EQ(errors_.size(), 1u);
+    EXPECT_EQ(errors_[0], "ディスクがいっぱいです.");
+    EXPECT_EQ(form_->ShownMonth(), 4);
+    EXPECT_EQ(ReadFileBytes(MonthPath("202604")), kAprilFile);
+    EXPECT_EQ(ReadFileBytes(MonthPath("202604") + L".tmp"), "<missing>");
+
+    SetWriteBlockFunction([](HANDLE, const void*, DWORD, DWORD*) {
+        SetLastError(ERROR_DISK_FULL);
+        return FALSE;
+    });
+    ClickButton(form_->btnNext());
+    SetWriteBlockFunction(nullptr);
+    EXPECT_EQ(errors_.back(), "I/O エラー (112)");
+    EXPECT_EQ(ReadFileBytes(MonthPath("202604")), kAprilFile);
+
+    ClickButton(form_->btnNext());
+    EXPECT_EQ(form_->ShownMonth(), 5);
+    EXPECT_NE(ReadFileBytes(MonthPath("202604")).find(std::string(6000, 'x')), std::string::npos);
+}
+
+} // namespace purimo::test

@@ -1,0 +1,51 @@
+#pragma once
+// Runs the real main window against a temporary program folder and a registry key of its own,
+// with the error box answered by the test.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Main.h"
+#include "app/Splash.h"
+
+namespace purimo::test {
+
+std::string ReadFileBytes(const std::wstring& path);
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+// Handles the messages waiting in this thread's queue.
+void Pump();
+
+class FormFixture : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Creates the main window and the wait window and shows the main window, as at start-up.
+    void Start();
+    // Presses and releases the mouse button on a paging button, through its window.
+    void ClickButton(PictureButton& button);
+    // Asks the window to close; true when it closed.
+    bool Close();
+
+    std::wstring ClientFolder() const { return folder_ + L"client\\"; }
+    std::wstring MonthPath(const std::string& yyyymm) const;
+    std::wstring SettingsPath() const { return key_; }
+    // Value of a setting and its registry type; type 0 when it is missing.
+    std::wstring ReadSetting(const wchar_t* section, const wchar_t* name, DWORD* type = nullptr) const;
+    void WriteSetting(const wchar_t* section, const wchar_t* name, const std::wstring& text);
+    void WriteDwordSetting(const wchar_t* section, const wchar_t* name, DWORD value);
+    RECT WindowRect() const;
+    std::wstring Caption() const;
+
+    std::wstring folder_;
+    std::wstring key_;
+    std::vector<std::string> errors_;
+    std::unique_ptr<TMainForm> form_;
+    std::unique_ptr<TSplashForm> splash_;
+};
+
+} // namespace purimo::test
