@@ -17,6 +17,14 @@ echo "32-bit program built: $exe32"
 
 . "$root/scripts/env.sh"
 ensure_display
+# The tests need a Wine of their own on this display: a program of this prefix still running
+# (run.sh) is ended first.
+/usr/lib/wine/wineserver -k 2>/dev/null || true
+/usr/lib/wine/wineserver -w 2>/dev/null || true
 /usr/lib/wine/wineserver -p
+# The Wine desktop is started once, apart from the tests, so that no test's output pipe stays
+# held by it.
+"$WINE64" explorer.exe /desktop=Default,1280x1024 </dev/null >/dev/null 2>&1 &
+sleep 2
 trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true' EXIT
 (cd "$root/build/win64" && ctest --output-on-failure)
