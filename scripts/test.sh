@@ -27,4 +27,12 @@ ensure_display
 "$WINE64" explorer.exe /desktop=Default,1280x1024 </dev/null >/dev/null 2>&1 &
 sleep 2
 trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true' EXIT
-(cd "$root/build/win64" && ctest --output-on-failure)
+rm -rf "$root/build/win64/artefacts"
+status=0
+(cd "$root/build/win64" && ctest --output-on-failure) || status=$?
+
+# The pictures the window tests saved, as PNG to look at.
+for bmp in "$root"/build/win64/artefacts/*.bmp; do
+    [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" 2>/dev/null || true
+done
+exit "$status"

@@ -1,0 +1,62 @@
+#include <windows.h>
+
+#include "output/WindowImage.h"
+
+namespace purimo {
+
+namespace {
+
+// Draws window at origin (its client area's top-left for the window captured, its outer top-left
+// for a child, whose frame is part of the picture), then its visible children back to front.
+void DrawWindowAt(HWND window, HDC dc, POINT origin, bool withFrame) {
+    {
+        SavedDc saved(dc);
+        SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
+        RECT area;
+        if (withFrame) {
+            GetWindowRect(window, &area);
+            OffsetRect(&area, -area.left, -area.top);
+        } else {
+            GetClientRect(window, &area);
+        }
+        IntersectClipRect(dc, 0, 0, area.right, area.bottom);
+        // Our own windows paint their client area through WM_PRINTCLIENT; the system's controls
+        // draw theirs through WM_PRINT.
+        UINT parts = PRF_CLIENT | PRF_ERASEBKGND | (withFrame ? PRF_NONCLIENT : 0);
+        SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(dc), parts);
+    }
+    HWND child = GetWindow(window, GW_CHILD);
+    if (child == nullptr)
+        return;
+    POINT clientOrigin{0, 0};
+    ClientToScreen(window, &clientOrigin);
+    RECT outer;
+    GetWindowRect(window, &outer);
+    POINT clientAt = withFrame ? POINT{origin.x + clientOrigin.x - outer.left, origin.y + clientOrigin.y - outer.top}
+                               : origin;
+    for (HWND back = GetWindow(child, GW_HWNDLAST); back != nullptr; back = GetWindow(back, GW_HWNDPREV)) {
+        if (!IsWindowVisible(back))
+            continue;
+        RECT r;
+        GetWindowRect(back, &r);
+        DrawWindowAt(back, dc, POINT{clientAt.x + r.left - clientOrigin.x, clientAt.y + r.top - clientOrigin.y}, true);
+    }
+}
+
+} // namespace
+
+void DrawWindowInto(HWND window, HDC dc, POINT origin) { DrawWindowAt(window, dc, origin, false); }
+
+BitmapHandle CaptureWindowImage(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    WindowDc screen(nullptr);
+    BitmapHandle image(CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
+    MemoryDc memory(CreateCompatibleDC(screen.Get()));
+    SelectScope select(memory.Get(), image.Get());
+    FillRect(memory.Get(), &client, GetSysColorBrush(COLOR_INACTIVECAPTION));
+    DrawWindowInto(window, memory.Get(), POINT{0, 0});
+    return image;
+}
+
+} // namespace purimo

@@ -1,0 +1,26 @@
+#pragma once
+// Pixels of a captured bitmap, for checking colours at known places, and a BMP copy of it as a
+// test artefact (build/win64/artefacts; the test script turns them into PNG).
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace purimo::test {
+
+class Image {
+public:
+    explicit Image(HBITMAP bitmap);
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    // The pixel's colour as RGB(r, g, b).
+    COLORREF At(int x, int y) const;
+    void SaveArtefact(const std::string& name) const;
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<DWORD> pixels_; // top-down, 0x00RRGGBB
+};
+
+} // namespace purimo::test
