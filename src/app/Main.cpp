@@ -19,6 +19,7 @@ constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMI
 constexpr UINT_PTR kTimer1 = 1;
 constexpr const wchar_t* kFace = L"ＭＳ ゴシック";
 constexpr int kEditorItemHeight = 12;
+constexpr int kEditorFieldHeight = 14;
 constexpr int kEditorDropItems = 10;
 
 const FontSpec kPanelDateFont{"ＭＳ ゴシック", -15, false, 0};
@@ -26,11 +27,14 @@ const FontSpec kPanelYearFont{"ＭＳ ゴシック", -21, true, 0};
 const FontSpec kPanelGuideFont{"ＭＳ ゴシック", -13, false, 0};
 
 HWND CreateDropDownList(HWND parent, int x, int y, int w, int h, HFONT font) {
-    HWND combo = CreateWindowExW(0, WC_COMBOBOXW, L"", WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, x, y, w,
+    // Drawn by the window, so that its items are exactly 12 pixels high whatever the font.
+    HWND combo = CreateWindowExW(0, WC_COMBOBOXW, L"",
+                                 WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
+                                     CBS_HASSTRINGS,
+                                 x, y, w,
                                  h + kEditorItemHeight * kEditorDropItems + 2, parent, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
     SendMessageW(combo, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    SendMessageW(combo, CB_SETITEMHEIGHT, 0, kEditorItemHeight);
     return combo;
 }
 
@@ -90,6 +94,10 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return OnClose();
     case WM_QUERYENDSESSION:
         return OnQueryEndSession();
+    case WM_MEASUREITEM:
+        return OnMeasureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lp));
+    case WM_DRAWITEM:
+        return OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -145,6 +153,31 @@ LRESULT TMainForm::OnClose() {
 LRESULT TMainForm::OnTimer() {
     Guarded([this] { Timer1Timer(); });
     return 0;
+}
+
+LRESULT TMainForm::OnMeasureItem(MEASUREITEMSTRUCT* item) {
+    // The selection field keeps the editors 20 pixels high; the list's items are 12.
+    item->itemHeight = item->itemID == static_cast<UINT>(-1) ? kEditorFieldHeight : kEditorItemHeight;
+    return TRUE;
+}
+
+LRESULT TMainForm::OnDrawItem(const DRAWITEMSTRUCT* item) {
+    if (item->CtlType != ODT_COMBOBOX)
+        return FALSE;
+    bool selected = (item->itemState & ODS_SELECTED) != 0;
+    FillRect(item->hDC, &item->rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    if (item->itemID == static_cast<UINT>(-1))
+        return TRUE;
+    int length = static_cast<int>(SendMessageW(item->hwndItem, CB_GETLBTEXTLEN, item->itemID, 0));
+    std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+    SendMessageW(item->hwndItem, CB_GETLBTEXT, item->itemID, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length > 0 ? length : 0));
+    SetBkMode(item->hDC, TRANSPARENT);
+    SetTextColor(item->hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    RECT r = item->rcItem;
+    r.left += 2;
+    DrawTextW(item->hDC, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    return TRUE;
 }
 
 LRESULT TMainForm::OnQueryEndSession() { return FormCloseQuery() ? TRUE : FALSE; }

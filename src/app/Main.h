@@ -112,6 +112,8 @@ private:
     LRESULT OnClose();
     LRESULT OnTimer();
     LRESULT OnQueryEndSession();
+    LRESULT OnMeasureItem(MEASUREITEMSTRUCT* item);
+    LRESULT OnDrawItem(const DRAWITEMSTRUCT* item);
     void CreateControls();
     void CreateMenuBar();
     void CreateTooltips();

@@ -115,6 +115,18 @@ TEST_F(FailureTest, ShortMonthFileStopsTheSwitchAndSurvivesTheNextSave) {
     EXPECT_EQ(ReadFileBytes(MonthPath("202604")).substr(0, 13), "\"周  期\",7,8,");
 }
 
+TEST_F(FailureTest, MonthFileThatCannotBeReplacedIsReportedAsAccessDenied) {
+    Start();
+    form_->Set_ChangeCalender(2026, 4);
+    // A folder where the month file belongs cannot be replaced by a file.
+    ASSERT_TRUE(CreateDirectoryW(MonthPath("202604").c_str(), nullptr));
+    ClickButton(form_->btnNext());
+    ASSERT_EQ(errors_.size(), 1u);
+    EXPECT_EQ(errors_[0], "ファイルへのアクセスが拒否されました.");
+    EXPECT_EQ(form_->ShownMonth(), 4);
+    EXPECT_EQ(ReadFileBytes(MonthPath("202604") + L".tmp"), "<missing>");
+}
+
 TEST_F(FailureTest, WriteFailingPartWayLeavesTheOldFileWhole) {
     StartOnApril();
     form_->Grid().SetCell(10, kRowMemo, std::string(6000, 'x'));

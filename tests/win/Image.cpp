@@ -44,13 +44,17 @@ void Image::SaveArtefact(const std::string& name) const {
     file.bfType = 0x4D42;
     file.bfOffBits = sizeof(file) + sizeof(header);
     file.bfSize = file.bfOffBits + dataSize;
+    // Opaque, so that viewers do not take the unused fourth byte for transparency.
+    std::vector<DWORD> opaque(pixels_);
+    for (DWORD& p : opaque)
+        p |= 0xFF000000u;
     HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return;
     DWORD written = 0;
     WriteFile(h, &file, sizeof(file), &written, nullptr);
     WriteFile(h, &header, sizeof(header), &written, nullptr);
-    WriteFile(h, pixels_.data(), dataSize, &written, nullptr);
+    WriteFile(h, opaque.data(), dataSize, &written, nullptr);
     CloseHandle(h);
 }
 

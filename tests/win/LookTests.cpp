@@ -122,6 +122,23 @@ TEST_F(LookTest, ControlsStandBackToFrontInOrder) {
               LoadCursorW(nullptr, IDC_HAND));
 }
 
+TEST_F(LookTest, EditorsAreHiddenListsAndACentredSpinEdit) {
+    Start();
+    for (HWND combo : {form_->cmbEvent(), form_->cmbTemp()}) {
+        EXPECT_EQ(GetWindowLongPtrW(combo, GWL_STYLE) & 3, CBS_DROPDOWNLIST);
+        EXPECT_EQ(SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0), 12);
+    }
+    HWND edit = form_->spinEdit().Edit();
+    EXPECT_NE(GetWindowLongPtrW(edit, GWL_STYLE) & ES_CENTER, 0);
+    EXPECT_EQ(SendMessageW(edit, EM_GETLIMITTEXT, 0, 0), 2);
+    int low = -1;
+    int high = -1;
+    SendMessageW(form_->spinEdit().Arrows(), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
+                 reinterpret_cast<LPARAM>(&high));
+    EXPECT_EQ(low, 0);
+    EXPECT_EQ(high, 99);
+}
+
 TEST_F(LookTest, TabFromTheGridReachesOnlyVisibleEditors) {
     Start();
     HWND grid = form_->gridMain().Hwnd();
