@@ -4,7 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/env.sh"
-stamp="$WINEPREFIX/.purimo-ready-3"
+stamp="$WINEPREFIX/.purimo-ready-4"
 [ -f "$stamp" ] && exit 0
 mkdir -p "$root/build"
 echo "setup: making the Wine prefix $WINEPREFIX"
@@ -33,5 +33,8 @@ reg="$root/build/fonts.reg"
 } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
 $WINE64 regedit /S "$(winepath_of() { echo "Z:${1//\//\\}"; }; winepath_of "$reg")" >/dev/null 2>&1
 /usr/lib/wine/wineserver -w || true
+# Wine started through its 64-bit loader does not look in its own font folder: without Marlett
+# the caption buttons draw as letters.
+cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
 touch "$stamp"
