@@ -25,7 +25,9 @@ std::wstring ExecutableFolder() {
     return path.substr(0, path.find_last_of(L"\\/") + 1);
 }
 
-AppContext DefaultAppContext() { return AppContext{ExecutableFolder(), kSettingsKey}; }
+AppContext DefaultAppContext() {
+    return AppContext{ExecutableFolder(), kSettingsKey};
+}
 
 ErrorBoxHandler SetErrorBoxHandler(ErrorBoxHandler handler) {
     ErrorBoxHandler previous = std::move(errorBoxHandler);
@@ -42,7 +44,9 @@ void ShowErrorBox(const std::string& message) {
     MessageBoxW(GetActiveWindow(), Widen(text).c_str(), kAppTitle, MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
-void ReportError(const std::string& message) { ShowErrorBox(message); }
+void ReportError(const std::string& message) {
+    ShowErrorBox(message);
+}
 
 WaitCursor::WaitCursor() {
     ++waitDepth;
@@ -57,6 +61,8 @@ WaitCursor::~WaitCursor() {
     }
 }
 
-bool WaitCursor::Active() { return waitDepth > 0; }
+bool WaitCursor::Active() {
+    return waitDepth > 0;
+}
 
 } // namespace purimo

@@ -28,12 +28,10 @@ const FontSpec kPanelGuideFont{"ＭＳ ゴシック", -13, false, 0};
 
 HWND CreateDropDownList(HWND parent, int x, int y, int w, int h, HFONT font) {
     // Drawn by the window, so that its items are exactly 12 pixels high whatever the font.
-    HWND combo = CreateWindowExW(0, WC_COMBOBOXW, L"",
-                                 WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
-                                     CBS_HASSTRINGS,
-                                 x, y, w,
-                                 h + kEditorItemHeight * kEditorDropItems + 2, parent, nullptr,
-                                 GetModuleHandleW(nullptr), nullptr);
+    HWND combo = CreateWindowExW(
+        0, WC_COMBOBOXW, L"",
+        WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, x, y, w,
+        h + kEditorItemHeight * kEditorDropItems + 2, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(combo, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return combo;
 }
@@ -46,10 +44,11 @@ TMainForm::TMainForm(AppContext context)
       gridFont_(MakeFont(kFace, -12, false)), editorFont_(MakeFont(kFace, -12, false)) {}
 
 TMainForm::~TMainForm() {
-    if (Hwnd() != nullptr)
+    // The window and its children go while the controls they call into still exist.
+    if (Hwnd() != nullptr) {
         KillTimer(Hwnd(), kTimer1);
-    if (tooltip_ != nullptr)
-        DestroyWindow(tooltip_);
+        DestroyWindow(Hwnd());
+    }
 }
 
 void TMainForm::Create() {
@@ -60,10 +59,10 @@ void TMainForm::Create() {
     AdjustWindowRectEx(&frame, kFormStyle, TRUE, 0);
     CreateWindowOf(L"TMainForm", 0, kFormStyle, kDesignLeft, kDesignTop, frame.right - frame.left,
                    frame.bottom - frame.top, nullptr, menu_, L"");
-    HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PURIMO), IMAGE_ICON,
-                                               0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    HICON smallIcon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PURIMO),
-                                                    IMAGE_ICON, 16, 16, LR_SHARED));
+    HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PURIMO), IMAGE_ICON, 0,
+                                               0, LR_DEFAULTSIZE | LR_SHARED));
+    HICON smallIcon = static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PURIMO), IMAGE_ICON, 16, 16, LR_SHARED));
     SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
 }
@@ -180,7 +179,9 @@ LRESULT TMainForm::OnDrawItem(const DRAWITEMSTRUCT* item) {
     return TRUE;
 }
 
-LRESULT TMainForm::OnQueryEndSession() { return FormCloseQuery() ? TRUE : FALSE; }
+LRESULT TMainForm::OnQueryEndSession() {
+    return FormCloseQuery() ? TRUE : FALSE;
+}
 
 void TMainForm::CreateMenuBar() {
     HMENU file = CreatePopupMenu();
@@ -228,9 +229,9 @@ void TMainForm::CreateControls() {
 }
 
 std::vector<HWND> TMainForm::ChildrenBackToFront() const {
-    return {gridMain_.Hwnd(), chartMain_.Hwnd(), pnlGuide_.Hwnd(), btnNext_.Hwnd(), btnPrev_.Hwnd(),
-            pnlDate_.Hwnd(),  pnlYear_.Hwnd(),   pnlMonth_.Hwnd(), cmbEvent_,       cmbTemp_,
-            spinEdit_.Edit(), spinEdit_.Arrows()};
+    return {gridMain_.Hwnd(), chartMain_.Hwnd(), pnlGuide_.Hwnd(), btnNext_.Hwnd(),
+            btnPrev_.Hwnd(),  pnlDate_.Hwnd(),   pnlYear_.Hwnd(),  pnlMonth_.Hwnd(),
+            cmbEvent_,        cmbTemp_,          spinEdit_.Edit(), spinEdit_.Arrows()};
 }
 
 void TMainForm::CreateTooltips() {
@@ -340,7 +341,9 @@ void TMainForm::Timer1Timer() {
     pnlDate_.SetCaption(FormatClock(time, localeText(LOCALE_SDATE), localeText(LOCALE_STIME), localeText(weekday)));
 }
 
-void TMainForm::menuFileExitClick() { PostMessageW(Hwnd(), WM_CLOSE, 0, 0); }
+void TMainForm::menuFileExitClick() {
+    PostMessageW(Hwnd(), WM_CLOSE, 0, 0);
+}
 
 bool TMainForm::MarksChecked() const {
     return (GetMenuState(menu_, kCmdSettingMarks, MF_BYCOMMAND) & MF_CHECKED) != 0;

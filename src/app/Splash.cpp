@@ -33,7 +33,9 @@ void TSplashForm::ShowNow() {
     UpdateWindow(Hwnd());
 }
 
-void TSplashForm::Close() { ShowWindow(Hwnd(), SW_HIDE); }
+void TSplashForm::Close() {
+    ShowWindow(Hwnd(), SW_HIDE);
+}
 
 bool TSplashForm::PaintContent(HDC dc) {
     RECT client;

@@ -13,8 +13,12 @@ using Color = std::uint32_t;
 constexpr Color Rgb(int r, int g, int b) {
     return static_cast<Color>(r) | (static_cast<Color>(g) << 8) | (static_cast<Color>(b) << 16);
 }
-constexpr Color SystemColor(int index) { return 0x80000000u | static_cast<Color>(index); }
-constexpr bool IsSystemColor(Color c) { return (c & 0x80000000u) != 0; }
+constexpr Color SystemColor(int index) {
+    return 0x80000000u | static_cast<Color>(index);
+}
+constexpr bool IsSystemColor(Color c) {
+    return (c & 0x80000000u) != 0;
+}
 
 // System colour indexes (the values of COLOR_* in the Windows headers).
 constexpr int kSysWindow = 5;

@@ -6,7 +6,9 @@ GridLayout::GridLayout(int colCount, int rowCount)
     : colWidths_(static_cast<size_t>(colCount), kDefaultColWidth),
       rowHeights_(static_cast<size_t>(rowCount), kDefaultRowHeight) {}
 
-void GridLayout::SetColCount(int count) { colWidths_.resize(static_cast<size_t>(count), kDefaultColWidth); }
+void GridLayout::SetColCount(int count) {
+    colWidths_.resize(static_cast<size_t>(count), kDefaultColWidth);
+}
 
 Rect GridLayout::CellRect(int col, int row) const {
     int x = kGridBorder;

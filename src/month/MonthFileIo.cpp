@@ -15,7 +15,9 @@ constexpr DWORD kBlockSize = 4096;
 
 WriteBlockFunction writeBlock;
 
-[[noreturn]] void ThrowLastError() { throw IoError(static_cast<int>(GetLastError())); }
+[[noreturn]] void ThrowLastError() {
+    throw IoError(static_cast<int>(GetLastError()));
+}
 
 BOOL WriteBlock(HANDLE file, const void* data, DWORD size, DWORD* written) {
     if (writeBlock)
@@ -50,8 +52,8 @@ void SaveMonthFile(const std::wstring& path, const std::string& bytes, bool keep
     if (exists) {
         // Opening the month file for writing first reports a read-only or locked file with its own
         // code, before anything else is touched.
-        FileHandle probe(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                     nullptr));
+        FileHandle probe(
+            CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!probe)
             ThrowLastError();
     }
@@ -59,8 +61,8 @@ void SaveMonthFile(const std::wstring& path, const std::string& bytes, bool keep
         ThrowLastError();
 
     std::wstring temporary = path + L".tmp";
-    FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                nullptr));
+    FileHandle file(
+        CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         ThrowLastError();
     try {

@@ -2,7 +2,8 @@
 
 namespace purimo {
 
-MonthGrid::MonthGrid() : colCount_(kInitialColCount), rows_(kGridRowCount, std::vector<std::string>(kInitialColCount)) {}
+MonthGrid::MonthGrid()
+    : colCount_(kInitialColCount), rows_(kGridRowCount, std::vector<std::string>(kInitialColCount)) {}
 
 void MonthGrid::SetColCount(int count) {
     colCount_ = count;

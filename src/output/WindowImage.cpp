@@ -32,8 +32,8 @@ void DrawWindowAt(HWND window, HDC dc, POINT origin, bool withFrame) {
     ClientToScreen(window, &clientOrigin);
     RECT outer;
     GetWindowRect(window, &outer);
-    POINT clientAt = withFrame ? POINT{origin.x + clientOrigin.x - outer.left, origin.y + clientOrigin.y - outer.top}
-                               : origin;
+    POINT clientAt =
+        withFrame ? POINT{origin.x + clientOrigin.x - outer.left, origin.y + clientOrigin.y - outer.top} : origin;
     for (HWND back = GetWindow(child, GW_HWNDLAST); back != nullptr; back = GetWindow(back, GW_HWNDPREV)) {
         if (!IsWindowVisible(back))
             continue;
@@ -45,7 +45,9 @@ void DrawWindowAt(HWND window, HDC dc, POINT origin, bool withFrame) {
 
 } // namespace
 
-void DrawWindowInto(HWND window, HDC dc, POINT origin) { DrawWindowAt(window, dc, origin, false); }
+void DrawWindowInto(HWND window, HDC dc, POINT origin) {
+    DrawWindowAt(window, dc, origin, false);
+}
 
 BitmapHandle CaptureWindowImage(HWND window) {
     RECT client;

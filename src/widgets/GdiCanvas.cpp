@@ -16,11 +16,13 @@ GdiCanvas::GdiCanvas(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {
     SetTextAlign(dc_, TA_TOP | TA_LEFT | TA_NOUPDATECP);
 }
 
-GdiCanvas::~GdiCanvas() { RestoreDC(dc_, saved_); }
+GdiCanvas::~GdiCanvas() {
+    RestoreDC(dc_, saved_);
+}
 
 void GdiCanvas::SetPen(Color color, int width, PenStyle style) {
-    PenHandle pen = style == PenStyle::Dot ? MakePen(ToColorRef(color), 1, PS_DOT)
-                                           : MakePen(ToColorRef(color), width, PS_SOLID);
+    PenHandle pen =
+        style == PenStyle::Dot ? MakePen(ToColorRef(color), 1, PS_DOT) : MakePen(ToColorRef(color), width, PS_SOLID);
     SelectObject(dc_, pen.Get());
     pen_ = std::move(pen);
 }
@@ -45,13 +47,21 @@ void GdiCanvas::SetFont(const FontSpec& font) {
     fontSpec_ = font;
 }
 
-void GdiCanvas::SetTextColor(Color color) { ::SetTextColor(dc_, ToColorRef(color)); }
+void GdiCanvas::SetTextColor(Color color) {
+    ::SetTextColor(dc_, ToColorRef(color));
+}
 
-void GdiCanvas::MoveTo(int x, int y) { MoveToEx(dc_, x, y, nullptr); }
+void GdiCanvas::MoveTo(int x, int y) {
+    MoveToEx(dc_, x, y, nullptr);
+}
 
-void GdiCanvas::LineTo(int x, int y) { ::LineTo(dc_, x, y); }
+void GdiCanvas::LineTo(int x, int y) {
+    ::LineTo(dc_, x, y);
+}
 
-void GdiCanvas::DrawRectangle(const Rect& r) { ::Rectangle(dc_, r.left, r.top, r.right, r.bottom); }
+void GdiCanvas::DrawRectangle(const Rect& r) {
+    ::Rectangle(dc_, r.left, r.top, r.right, r.bottom);
+}
 
 void GdiCanvas::Fill(const Rect& r, Color color) {
     BrushHandle brush = MakeBrush(ToColorRef(color));

@@ -8,9 +8,13 @@ namespace {
 long liveHandles = 0;
 }
 
-void detail::CountHandle(int delta) { liveHandles += delta; }
+void detail::CountHandle(int delta) {
+    liveHandles += delta;
+}
 
-long LiveHandleCount() { return liveHandles; }
+long LiveHandleCount() {
+    return liveHandles;
+}
 
 FontHandle MakeFont(const wchar_t* face, int height, bool bold, int escapement) {
     LOGFONTW lf{};
@@ -27,8 +31,12 @@ FontHandle MakeFont(const wchar_t* face, int height, bool bold, int escapement) 
     return FontHandle(CreateFontIndirectW(&lf));
 }
 
-BrushHandle MakeBrush(COLORREF colour) { return BrushHandle(CreateSolidBrush(colour)); }
+BrushHandle MakeBrush(COLORREF colour) {
+    return BrushHandle(CreateSolidBrush(colour));
+}
 
-PenHandle MakePen(COLORREF colour, int width, int style) { return PenHandle(CreatePen(style, width, colour)); }
+PenHandle MakePen(COLORREF colour, int width, int style) {
+    return PenHandle(CreatePen(style, width, colour));
+}
 
 } // namespace purimo

@@ -22,7 +22,8 @@ void SpinEdit::Create(HWND parent, int x, int y, int w, int h, HFONT font) {
 void SpinEdit::CentreText() {
     LONG_PTR style = GetWindowLongPtrW(edit_, GWL_STYLE);
     SetWindowLongPtrW(edit_, GWL_STYLE, style | ES_CENTER);
-    SetWindowPos(edit_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowPos(edit_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void SpinEdit::Show(bool visible) {

@@ -8,8 +8,7 @@ namespace purimo {
 
 void StringGrid::Create(HWND parent, int x, int y, int w, int h, HFONT font) {
     font_ = font;
-    CreateWindowOf(L"PurimoGrid", 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, x, y, w, h, parent,
-                   nullptr);
+    CreateWindowOf(L"PurimoGrid", 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, x, y, w, h, parent, nullptr);
 }
 
 LRESULT StringGrid::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

@@ -26,9 +26,8 @@ public:
 
 protected:
     // Registers the class on first use and creates the window with this object behind it.
-    void CreateWindowOf(const wchar_t* className, DWORD exStyle, DWORD style, int x, int y, int w, int h,
-                        HWND parent, HMENU menu, const wchar_t* title = L"", UINT classStyle = CS_DBLCLKS,
-                        HCURSOR cursor = nullptr);
+    void CreateWindowOf(const wchar_t* className, DWORD exStyle, DWORD style, int x, int y, int w, int h, HWND parent,
+                        HMENU menu, const wchar_t* title = L"", UINT classStyle = CS_DBLCLKS, HCURSOR cursor = nullptr);
     virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
     // WM_PAINT through PaintContent, drawn off-screen first so that nothing flickers.

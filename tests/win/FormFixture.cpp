@@ -11,8 +11,8 @@ int fixtureCount = 0;
 }
 
 std::string ReadFileBytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              0, nullptr);
+    HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return "<missing>";
     std::string bytes;
@@ -94,7 +94,9 @@ bool FormFixture::Close() {
     return closed;
 }
 
-std::wstring FormFixture::MonthPath(const std::string& yyyymm) const { return ClientFolder() + Widen(yyyymm) + L".dat"; }
+std::wstring FormFixture::MonthPath(const std::string& yyyymm) const {
+    return ClientFolder() + Widen(yyyymm) + L".dat";
+}
 
 std::wstring FormFixture::ReadSetting(const wchar_t* section, const wchar_t* name, DWORD* type) const {
     std::wstring path = key_ + L"\\" + section;

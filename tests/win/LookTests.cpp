@@ -11,7 +11,9 @@ namespace purimo::test {
 
 namespace {
 
-COLORREF Sys(int index) { return GetSysColor(index); }
+COLORREF Sys(int index) {
+    return GetSysColor(index);
+}
 
 std::wstring MenuText(HMENU menu, UINT position) {
     wchar_t text[128] = {};
@@ -68,6 +70,50 @@ TEST_F(LookTest, WindowImageShowsPanelsButtonsAndGrid) {
     EXPECT_EQ(image.At(8 + 2 + 50 + 30 * 4 + 10, 40 + 2 + 3 * 18 + 8), RGB(255, 128, 255)) << "event-mark row";
     EXPECT_EQ(image.At(8 + 2 + 50 + 30 * 4 + 10, rowY), Sys(COLOR_WINDOW));
     EXPECT_EQ(image.At(8 + 2 + 10, 40 + 2 + 3), Sys(COLOR_INACTIVECAPTION)) << "fixed cell";
+}
+
+TEST_F(LookTest, PanelTextsHaveTheirColours) {
+    Start();
+    form_->Set_ChangeCalender(2026, 1);
+    form_->Timer1Timer();
+    Image image = Capture();
+    auto count = [&](int left, int top, int width, int height, COLORREF colour) {
+        int n = 0;
+        for (int y = top; y < top + height; ++y)
+            for (int x = left; x < left + width; ++x)
+                n += image.At(x, y) == colour ? 1 : 0;
+        return n;
+    };
+    EXPECT_GT(count(59, 9, 55, 23, RGB(0, 0, 128)), 40) << "navy year";
+    EXPECT_GT(count(145, 9, 27, 23, RGB(0, 0, 128)), 20) << "navy month";
+    EXPECT_GT(count(649, 9, 245, 23, RGB(255, 255, 255)), 100) << "white clock";
+    EXPECT_GT(count(249, 9, 391, 23, RGB(0, 0, 0)), 100) << "black legend";
+    EXPECT_GT(count(118, 10, 23, 21, GetSysColor(COLOR_WINDOWTEXT)), 20) << "the label 年";
+}
+
+TEST_F(LookTest, PressedButtonMovesItsPictureOnePixel) {
+    Start();
+    HWND button = form_->btnPrev().Hwnd();
+    auto picture = [&] {
+        BitmapHandle image = CaptureWindowImage(button);
+        return Image(image.Get());
+    };
+    unsigned short month = form_->ShownMonth();
+    Image up = picture();
+    SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    Image down = picture();
+    SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(-50, -50)); // released outside: no click
+    EXPECT_EQ(form_->ShownMonth(), month);
+    int same = 0;
+    int moved = 0;
+    for (int y = 10; y < 20; ++y) {
+        for (int x = 12; x < 24; ++x) {
+            same += up.At(x, y) == down.At(x, y) ? 1 : 0;
+            moved += up.At(x, y) == down.At(x + 1, y + 1) ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(moved, 120) << "the picture stands one pixel right and down";
+    EXPECT_LT(same, 120);
 }
 
 TEST_F(LookTest, WindowImageNarrowsWithTheMonth) {
