@@ -64,9 +64,10 @@ void GdiCanvas::DrawRectangle(const Rect& r) {
 }
 
 void GdiCanvas::Fill(const Rect& r, Color color) {
-    BrushHandle brush = MakeBrush(ToColorRef(color));
+    // The DC's own brush: no object to create and free for every cell and bevel edge.
+    SetDCBrushColor(dc_, ToColorRef(color));
     RECT rc{r.left, r.top, r.right, r.bottom};
-    FillRect(dc_, &rc, brush.Get());
+    FillRect(dc_, &rc, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
 void GdiCanvas::WriteText(int x, int y, TextAlign align, const std::string& text) {
