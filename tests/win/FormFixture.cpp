@@ -49,6 +49,7 @@ void FormFixture::SetUp() {
     folder_ = std::wstring(temp) + L"purimo-test-" + unique + L"\\";
     CreateDirectoryW(folder_.c_str(), nullptr);
     key_ = L"Software\\PurimoTests\\" + unique;
+    keyRoot_ = key_;
     SetErrorBoxHandler([this](const std::string& text) { errors_.push_back(text); });
 }
 
@@ -62,7 +63,7 @@ void FormFixture::TearDown() {
     splash_.reset();
     Pump();
     SetErrorBoxHandler(nullptr);
-    RegDeleteTreeW(HKEY_CURRENT_USER, key_.c_str());
+    RegDeleteTreeW(HKEY_CURRENT_USER, keyRoot_.c_str());
     std::wstring from = folder_;
     from.pop_back();
     from.push_back(L'\0');

@@ -43,6 +43,7 @@ protected:
 
     std::wstring folder_;
     std::wstring key_;
+    std::wstring keyRoot_; // removed with everything below it when the test ends
     std::vector<std::string> errors_;
     std::unique_ptr<TMainForm> form_;
     std::unique_ptr<TSplashForm> splash_;

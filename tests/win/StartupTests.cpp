@@ -91,6 +91,21 @@ TEST_F(StartupTest, ValueOfAnotherTypeStopsTheSettingsThatFollow) {
     EXPECT_EQ(GetFileAttributesW(ClientFolder().c_str()) & FILE_ATTRIBUTE_DIRECTORY, FILE_ATTRIBUTE_DIRECTORY);
 }
 
+TEST_F(StartupTest, SettingsKeyThatCannotBeMadeIsReportedAndKeepsTheWindowOpen) {
+    // A key name longer than the registry allows cannot be created.
+    key_ += L"\\" + std::wstring(300, L'k');
+    Start();
+    ASSERT_EQ(errors_.size(), 1u);
+    EXPECT_EQ(errors_[0].rfind("キー Software", 0), 0u) << errors_[0];
+    EXPECT_NE(errors_[0].find("の作成に失敗しました."), std::string::npos);
+    EXPECT_EQ(WindowRect().left, 214) << "the design-time position stays";
+
+    EXPECT_FALSE(Close()) << "closing is refused while the settings cannot be written";
+    EXPECT_EQ(errors_.size(), 2u);
+    EXPECT_NE(ReadFileBytes(MonthPath(form_->pnlYear().Caption() + form_->pnlMonth().Caption())), "<missing>")
+        << "the month was saved before the settings";
+}
+
 TEST_F(StartupTest, ClockShowsDateWeekdayAndTime) {
     Start();
     form_->Timer1Timer();
