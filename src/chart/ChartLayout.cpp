@@ -108,15 +108,6 @@ SeriesLayout LayOutSeries(Canvas& canvas, const Series& series, const AxisScale&
     return layout;
 }
 
-// A 1-pixel frame on the outermost pixels of r: top and left in one colour, right and bottom in the
-// other, which also takes the top-right and bottom-left corners.
-void AddFrame(std::vector<ColourRect>& edges, const Rect& r, Color topLeft, Color bottomRight) {
-    edges.push_back({{r.left, r.top, r.right - 1, r.top + 1}, topLeft});
-    edges.push_back({{r.left, r.top + 1, r.left + 1, r.bottom - 1}, topLeft});
-    edges.push_back({{r.right - 1, r.top, r.right, r.bottom}, bottomRight});
-    edges.push_back({{r.left, r.bottom - 1, r.right - 1, r.bottom}, bottomRight});
-}
-
 std::vector<ColourRect> Bevels(const ChartSettings& settings, int width, int height) {
     std::vector<ColourRect> edges;
     Rect r{0, 0, width, height};
@@ -124,8 +115,9 @@ std::vector<ColourRect> Bevels(const ChartSettings& settings, int width, int hei
         if (style == BevelStyle::None)
             continue;
         bool lowered = style == BevelStyle::Lowered;
-        AddFrame(edges, r, lowered ? settings.bevelDark : settings.bevelLight,
-                 lowered ? settings.bevelLight : settings.bevelDark);
+        for (const ColourRect& edge : FrameEdges(r, lowered ? settings.bevelDark : settings.bevelLight,
+                                                 lowered ? settings.bevelLight : settings.bevelDark))
+            edges.push_back(edge);
         r = {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
     }
     return edges;

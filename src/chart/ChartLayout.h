@@ -6,6 +6,7 @@
 
 #include "chart/Chart.h"
 #include "common/Canvas.h"
+#include "common/Frame.h"
 
 namespace purimo {
 
@@ -94,10 +95,6 @@ struct AxisLines {
     std::vector<Segment> minorTicks;
 };
 
-struct ColourRect {
-    Rect rect;
-    Color colour = 0;
-};
 
 struct PointPixel {
     int index = 0;

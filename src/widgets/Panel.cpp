@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "widgets/Bevel.h"
+#include "common/Frame.h"
 #include "widgets/GdiCanvas.h"
 #include "widgets/Panel.h"
 
