@@ -47,4 +47,8 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     add_dependencies(win_tests pictures)
     gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
         PROPERTIES TIMEOUT 120)
+    # Read-only files stop only an ordinary user: under Wine an administrator writes them.
+    add_test(NAME ReadOnlyTest.AsOrdinaryUser
+        COMMAND ${CMAKE_SOURCE_DIR}/scripts/as-user.sh $<TARGET_FILE:win_tests> --gtest_filter=ReadOnlyTest.*)
+    set_tests_properties(ReadOnlyTest.AsOrdinaryUser PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
 endif()

@@ -18,7 +18,7 @@ ensure_display() {
     local n
     for n in $(seq 90 120); do
         if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-            Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+            Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -ac >/dev/null 2>&1 &
             XVFB_PID=$!
             export DISPLAY=":$n"
             for _ in $(seq 1 50); do
