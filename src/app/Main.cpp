@@ -93,6 +93,8 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return OnClose();
     case WM_QUERYENDSESSION:
         return OnQueryEndSession();
+    case WM_ACTIVATE:
+        return OnActivate(LOWORD(wp));
     case WM_MEASUREITEM:
         return OnMeasureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lp));
     case WM_DRAWITEM:
@@ -151,6 +153,20 @@ LRESULT TMainForm::OnClose() {
 
 LRESULT TMainForm::OnTimer() {
     Guarded([this] { Timer1Timer(); });
+    return 0;
+}
+
+LRESULT TMainForm::OnActivate(UINT state) {
+    // The control that had the focus gets it back when the window is active again, as the user
+    // left it; the system alone would give it to the window itself.
+    if (state == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        activeControl_ = focus != nullptr && IsChild(Hwnd(), focus) ? focus : activeControl_;
+        return 0;
+    }
+    HWND target = activeControl_ != nullptr && IsWindowVisible(activeControl_) ? activeControl_ : gridMain_.Hwnd();
+    if (!IsIconic(Hwnd()))
+        SetFocus(target);
     return 0;
 }
 

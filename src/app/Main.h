@@ -112,6 +112,7 @@ private:
     LRESULT OnClose();
     LRESULT OnTimer();
     LRESULT OnQueryEndSession();
+    LRESULT OnActivate(UINT state);
     LRESULT OnMeasureItem(MEASUREITEMSTRUCT* item);
     LRESULT OnDrawItem(const DRAWITEMSTRUCT* item);
     void CreateControls();
@@ -131,6 +132,8 @@ private:
     // The shown month's file exists but did not load whole: its bytes are kept aside before the
     // first save overwrites them.
     bool keepBackupOnSave_ = false;
+    // The control that held the focus when the window was last deactivated.
+    HWND activeControl_ = nullptr;
 
     FontHandle formFont_;
     FontHandle labelFont_;

@@ -197,6 +197,16 @@ TEST_F(LookTest, TabFromTheGridReachesOnlyVisibleEditors) {
     ShowWindow(form_->cmbTemp(), SW_HIDE);
 }
 
+TEST_F(LookTest, FocusComesBackToTheGridWhenTheWindowIsActiveAgain) {
+    Start();
+    HWND grid = form_->gridMain().Hwnd();
+    ASSERT_EQ(GetFocus(), grid);
+    SendMessageW(form_->Hwnd(), WM_ACTIVATE, WA_INACTIVE, 0);
+    SetFocus(form_->Hwnd());
+    SendMessageW(form_->Hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(GetFocus(), grid);
+}
+
 TEST_F(LookTest, ButtonsHaveTheirTooltips) {
     Start();
     HWND tip = form_->Tooltip();
