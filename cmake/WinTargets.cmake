@@ -7,6 +7,7 @@ find_package(Python3 REQUIRED COMPONENTS Interpreter)
 file(GLOB app_sources CONFIGURE_DEPENDS src/app/*.cpp src/widgets/*.cpp)
 list(FILTER app_sources EXCLUDE REGEX "/WinMain\\.cpp$")
 add_library(purimo_win STATIC ${win_layer_sources} ${app_sources})
+target_include_directories(purimo_win PUBLIC res)
 target_link_libraries(purimo_win PUBLIC purimo_core
     comctl32 comdlg32 gdi32 msimg32 user32 advapi32 version shell32 wininet winspool ole32)
 

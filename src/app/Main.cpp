@@ -1,13 +1,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "../../res/resource.h"
 #include "app/Main.h"
 #include "app/Settings.h"
 #include "common/Clock.h"
 #include "common/ComFunction.h"
 #include "common/ComType.h"
 #include "month/ShowMonth.h"
+#include "resource.h"
 #include "widgets/GdiCanvas.h"
 #include "widgets/WinText.h"
 
@@ -41,7 +41,7 @@ HWND CreateDropDownList(HWND parent, int x, int y, int w, int h, HFONT font) {
 TMainForm::TMainForm(AppContext context)
     : context_(std::move(context)), gridLayout_(kInitialColCount, kGridRowCount),
       formFont_(MakeFont(kFace, -15, false)), labelFont_(MakeFont(kFace, -21, true)),
-      gridFont_(MakeFont(kFace, -12, false)), editorFont_(MakeFont(kFace, -12, false)) {}
+      gridFont_(MakeFont(kFace, -12, false)) {}
 
 TMainForm::~TMainForm() {
     // The window and its children go while the controls they call into still exist.
@@ -235,9 +235,9 @@ void TMainForm::CreateControls() {
     pnlDate_.Create(self, 648, 8, 247, 25, kPanelDateFont, kWhite, kNavy);
     pnlYear_.Create(self, 58, 8, 57, 25, kPanelYearFont, kNavy, SystemColor(kSysInactiveCaption));
     pnlMonth_.Create(self, 144, 8, 29, 25, kPanelYearFont, kNavy, SystemColor(kSysInactiveCaption));
-    cmbEvent_ = CreateDropDownList(self, 652, 10, 36, 20, editorFont_.Get());
-    cmbTemp_ = CreateDropDownList(self, 700, 10, 50, 20, editorFont_.Get());
-    spinEdit_.Create(self, 912, 8, 36, 21, editorFont_.Get());
+    cmbEvent_ = CreateDropDownList(self, 652, 10, 36, 20, gridFont_.Get());
+    cmbTemp_ = CreateDropDownList(self, 700, 10, 50, 20, gridFont_.Get());
+    spinEdit_.Create(self, 912, 8, 36, 21, gridFont_.Get());
 
     // Later controls stand in front of earlier ones.
     for (HWND child : ChildrenBackToFront())

@@ -137,8 +137,7 @@ private:
 
     FontHandle formFont_;
     FontHandle labelFont_;
-    FontHandle gridFont_;
-    FontHandle editorFont_;
+    FontHandle gridFont_; // also the in-place editors'
     StringGrid gridMain_{gridModel_, gridLayout_};
     ChartControl chartMain_;
     Panel pnlGuide_;
