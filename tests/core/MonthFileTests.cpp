@@ -130,5 +130,20 @@ TEST(CommaLine, WrittenMonthReadsBackWithDayCellsTrimmed) {
         EXPECT_EQ(RowCells(back, row), RowCells(grid, row)) << row;
 }
 
+TEST(CommaLine, BrokenDoubleByteTextCannotSwallowTheCommaAfterIt) {
+    // A lead byte with no valid second byte, as a damaged file may hold, stays in its own day.
+    MonthGrid grid;
+    LayOutGridTexts(grid);
+    grid.SetCell(3, kRowEvent, Bytes("81 D4 9F"));
+    grid.SetCell(4, kRowEvent, Bytes("81 7E"));
+    grid.SetCell(5, kRowMemo, Bytes("9F 22"));
+    EXPECT_EQ(RowToCommaLine(grid, kRowMemo).substr(8, 10), Bytes("2C 2C 2C 2C 2C 22 9F 22 22 22"));
+
+    MonthGrid back;
+    ApplyMonthLines(back, 31, SplitTextLines(MonthFileBytes(grid)));
+    for (int row = kRowCycleDay; row <= kRowMemo; ++row)
+        EXPECT_EQ(RowCells(back, row), RowCells(grid, row)) << row;
+}
+
 } // namespace
 } // namespace purimo
