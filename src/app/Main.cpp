@@ -335,12 +335,22 @@ bool TMainForm::FormCloseQuery() {
     return Guarded([this] {
         btnSavesClick();
         SettingsKey key(context_.settingsKey);
-        RECT r;
-        GetWindowRect(Hwnd(), &r);
+        RECT r = NormalWindowRect();
         key.WriteInteger(L"Windows", L"Left", r.left);
         key.WriteInteger(L"Windows", L"Top", r.top);
         key.WriteBool(L"Options", L"Marker", MarksChecked());
     });
+}
+
+RECT TMainForm::NormalWindowRect() const {
+    RECT r;
+    GetWindowRect(Hwnd(), &r);
+    // A minimised window stands far off the screen; its place on the screen is the one it returns to.
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    if (IsIconic(Hwnd()) && GetWindowPlacement(Hwnd(), &placement))
+        r = placement.rcNormalPosition;
+    return r;
 }
 
 void TMainForm::Timer1Timer() {

@@ -121,6 +121,7 @@ private:
     void ApplyMonthWidths(int days);
     void FocusNextEditor(bool forward);
     void SetCaptions();
+    RECT NormalWindowRect() const;
 
     AppContext context_;
     TSplashForm* splash_ = nullptr;

@@ -69,6 +69,16 @@ TEST_F(StartupTest, StoredPositionAndMarksAreRestoredAndWrittenBack) {
     EXPECT_EQ(ReadSetting(L"Options", L"Marker"), L"0");
 }
 
+TEST_F(StartupTest, ClosingWhileMinimisedKeepsThePlaceOnTheScreen) {
+    Start();
+    SetWindowPos(form_->Hwnd(), nullptr, 150, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(form_->Hwnd(), SW_MINIMIZE);
+    Pump();
+    ASSERT_TRUE(Close());
+    EXPECT_EQ(ReadSetting(L"Windows", L"Left"), L"150");
+    EXPECT_EQ(ReadSetting(L"Windows", L"Top"), L"90");
+}
+
 TEST_F(StartupTest, TextsThatAreNoNumbersCountAsTheDefault) {
     WriteSetting(L"Windows", L"Left", L"abc");
     WriteSetting(L"Options", L"Marker", L"yes");
