@@ -37,6 +37,14 @@ TEST_F(StartupTest, FirstStartShowsTheCurrentMonthAndCloseWritesTheSettings) {
     EXPECT_EQ(GetFileAttributesW(ClientFolder().c_str()) & FILE_ATTRIBUTE_DIRECTORY, FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_EQ(splash_->Title(), "アプリケーションを起動中です。");
     EXPECT_FALSE(IsWindowVisible(splash_->Hwnd()));
+    RECT splash;
+    GetClientRect(splash_->Hwnd(), &splash);
+    EXPECT_EQ(splash.right, 385);
+    EXPECT_EQ(splash.bottom, 80);
+    EXPECT_EQ(GetWindowLongPtrW(splash_->Hwnd(), GWL_STYLE) & WS_SYSMENU, 0) << "no buttons in its caption";
+    wchar_t splashCaption[64] = {};
+    GetWindowTextW(splash_->Hwnd(), splashCaption, 64);
+    EXPECT_STREQ(splashCaption, L"しばらくおまちください…");
     EXPECT_EQ(GetFocus(), form_->gridMain().Hwnd());
     EXPECT_FALSE(form_->MarksChecked());
 
