@@ -25,7 +25,10 @@ ensure_display
 # The Wine desktop is started once, apart from the tests, so that no test's output pipe stays
 # held by it.
 "$WINE64" explorer.exe /desktop=Default,1280x1024 </dev/null >/dev/null 2>&1 &
-sleep 2
+for _ in $(seq 1 300); do
+    xwininfo -root -tree 2>/dev/null | grep -q 'Wine desktop' && break
+    sleep 0.1
+done
 trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true' EXIT
 rm -rf "$root/build/win64/artefacts"
 status=0
