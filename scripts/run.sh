@@ -18,6 +18,9 @@ pid=$!
 sleep "${PURIMO_SCREENSHOT_DELAY:-6}"
 shot="$root/build/screenshot.png"
 import -window root "$shot"
+# Only the main window: the Wine desktop around it is cut away.
+desktop=$(convert "$shot" -format '%[pixel:p{1279,1023}]' info:)
+convert "$shot" -bordercolor "$desktop" -border 1 -trim +repage "$shot"
 /usr/lib/wine/wineserver -k || true
 wait "$pid" 2>/dev/null || true
 [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
