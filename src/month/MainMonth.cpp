@@ -30,7 +30,8 @@ void TMainForm::Set_ChangeCalender(unsigned short year, unsigned short month) {
     keepBackupOnSave_ = FileExists(path);
     std::vector<std::string> lines = ReadTextLines(path);
     ApplyMonthLines(gridModel_, days, lines);
-    keepBackupOnSave_ = keepBackupOnSave_ && lines.size() < static_cast<size_t>(kGridRowCount - 1);
+    // Lines after the fourth are not shown, so the next save would drop them as well.
+    keepBackupOnSave_ = keepBackupOnSave_ && lines.size() != static_cast<size_t>(kGridRowCount - 1);
     NormaliseTemperatures(gridModel_, days);
 
     RebuildChart(chartMain_.Model(), gridModel_, days);

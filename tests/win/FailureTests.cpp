@@ -115,6 +115,24 @@ TEST_F(FailureTest, ShortMonthFileStopsTheSwitchAndSurvivesTheNextSave) {
     EXPECT_EQ(ReadFileBytes(MonthPath("202604")).substr(0, 13), "\"周  期\",7,8,");
 }
 
+TEST_F(FailureTest, LinesBeyondTheFourthAreKeptInTheBackup) {
+    Start();
+    const std::string longFile = kAprilFile + "extra line\r\n";
+    WriteFileBytes(MonthPath("202604"), longFile);
+    form_->Set_ChangeCalender(2026, 4);
+    EXPECT_TRUE(errors_.empty());
+    EXPECT_EQ(form_->Grid().Cell(2, kRowTemperature), "36.6");
+    ClickButton(form_->btnNext());
+    EXPECT_EQ(ReadFileBytes(MonthPath("202604") + L".bak"), longFile);
+    EXPECT_EQ(ReadFileBytes(MonthPath("202604")).find("extra"), std::string::npos);
+
+    // A month that loaded whole leaves no backup behind.
+    ClickButton(form_->btnPrev());
+    ClickButton(form_->btnNext());
+    EXPECT_EQ(ReadFileBytes(MonthPath("202605") + L".bak"), "<missing>");
+    EXPECT_EQ(ReadFileBytes(MonthPath("202604") + L".bak"), longFile);
+}
+
 TEST_F(FailureTest, MonthFileThatCannotBeReplacedIsReportedAsAccessDenied) {
     Start();
     form_->Set_ChangeCalender(2026, 4);
