@@ -61,8 +61,4 @@ WaitCursor::~WaitCursor() {
     }
 }
 
-bool WaitCursor::Active() {
-    return waitDepth > 0;
-}
-
 } // namespace purimo

@@ -33,7 +33,6 @@ public:
     ~WaitCursor();
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
-    static bool Active();
 };
 
 } // namespace purimo

@@ -27,28 +27,34 @@ SettingsKey::SettingsKey(const std::wstring& path) {
     key_ = RegKey(key);
 }
 
-int SettingsKey::ReadInteger(const std::wstring& section, const std::wstring& name, int defaultValue) {
+std::optional<std::string> SettingsKey::ReadText(const std::wstring& section, const std::wstring& name) {
     HKEY sectionKey = nullptr;
     if (RegOpenKeyExW(key_.Get(), section.c_str(), 0, KEY_READ, &sectionKey) != ERROR_SUCCESS)
-        return defaultValue;
+        return std::nullopt;
     RegKey owned(sectionKey);
     DWORD type = 0;
     DWORD size = 0;
     if (RegQueryValueExW(owned.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-        return defaultValue;
+        return std::nullopt;
     if (type != REG_SZ && type != REG_EXPAND_SZ)
         throw AppError(Format("'%s' のデータ型が不正です", name));
     std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
     size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
     if (RegQueryValueExW(owned.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size) !=
         ERROR_SUCCESS)
-        return defaultValue;
+        return std::nullopt;
     text.resize(wcsnlen(text.c_str(), text.size()));
-    return ReadIntegerText(Narrow(text), defaultValue);
+    return Narrow(text);
+}
+
+int SettingsKey::ReadInteger(const std::wstring& section, const std::wstring& name, int defaultValue) {
+    std::optional<std::string> text = ReadText(section, name);
+    return text ? ReadIntegerText(*text, defaultValue) : defaultValue;
 }
 
 bool SettingsKey::ReadBool(const std::wstring& section, const std::wstring& name, bool defaultValue) {
-    return ReadInteger(section, name, defaultValue ? 1 : 0) != 0;
+    std::optional<std::string> text = ReadText(section, name);
+    return text ? ReadBoolText(*text, defaultValue) : defaultValue;
 }
 
 void SettingsKey::WriteInteger(const std::wstring& section, const std::wstring& name, int value) {

@@ -1,5 +1,6 @@
 #pragma once
 // The settings key below HKEY_CURRENT_USER: one subkey per section, every value stored as text.
+#include <optional>
 #include <string>
 
 #include "widgets/Handles.h"
@@ -18,6 +19,8 @@ public:
     void WriteBool(const std::wstring& section, const std::wstring& name, bool value);
 
 private:
+    // The value's text; nothing when the section or the value is missing.
+    std::optional<std::string> ReadText(const std::wstring& section, const std::wstring& name);
     void WriteText(const std::wstring& section, const std::wstring& name, const std::string& text);
     RegKey key_;
 };

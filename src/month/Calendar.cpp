@@ -41,8 +41,8 @@ std::string FormatTwoDigits(int value) {
     return value < 0 ? "-" + digits : digits;
 }
 
-std::string MonthFileName(int year, int month) {
-    return "client/" + FormatTwoDigits(year) + FormatTwoDigits(month) + ".dat";
+std::string MonthFileName(const std::string& yearCaption, const std::string& monthCaption) {
+    return "client/" + yearCaption + monthCaption + ".dat";
 }
 
 std::string DayHeader(int month, int day) {

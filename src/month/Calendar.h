@@ -24,8 +24,9 @@ std::optional<YearMonth> NextMonth(YearMonth shown);
 
 // At least two digits, zero-padded: the captions of the year and month panels.
 std::string FormatTwoDigits(int value);
-// Relative to the program's folder, e.g. "client/202604.dat".
-std::string MonthFileName(int year, int month);
+// Relative to the program's folder, from the captions of the year and month panels:
+// "client/202604.dat".
+std::string MonthFileName(const std::string& yearCaption, const std::string& monthCaption);
 // Row 0's text for a day: "4/1" on day 1 of April, the bare day number on the other days.
 std::string DayHeader(int month, int day);
 

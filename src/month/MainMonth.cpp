@@ -12,7 +12,7 @@
 namespace purimo {
 
 std::wstring TMainForm::MonthFilePath() const {
-    return context_.programFolder + L"client/" + Widen(pnlYear_.Caption() + pnlMonth_.Caption() + ".dat");
+    return context_.programFolder + Widen(MonthFileName(pnlYear_.Caption(), pnlMonth_.Caption()));
 }
 
 void TMainForm::Set_ChangeCalender(unsigned short year, unsigned short month) {

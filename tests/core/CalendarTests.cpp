@@ -30,8 +30,8 @@ TEST(Calendar, PagingCrossesYearsAndStopsAtTheEndsOfTheRange) {
 }
 
 TEST(Calendar, FileNamesAndHeaders) {
-    EXPECT_EQ(MonthFileName(2026, 4), "client/202604.dat");
-    EXPECT_EQ(MonthFileName(5, 12), "client/0512.dat");
+    EXPECT_EQ(MonthFileName(FormatTwoDigits(2026), FormatTwoDigits(4)), "client/202604.dat");
+    EXPECT_EQ(MonthFileName(FormatTwoDigits(5), FormatTwoDigits(12)), "client/0512.dat");
     EXPECT_EQ(DayHeader(4, 1), "4/1");
     EXPECT_EQ(DayHeader(12, 1), "12/1");
     EXPECT_EQ(DayHeader(12, 31), "31");
