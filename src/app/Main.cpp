@@ -269,9 +269,7 @@ void TMainForm::CreateTooltips() {
     SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 2500);
 }
 
-bool TMainForm::PaintContent(HDC dc) {
-    RECT client;
-    GetClientRect(Hwnd(), &client);
+bool TMainForm::PaintContent(HDC dc, const RECT& client) {
     FillRect(dc, &client, GetSysColorBrush(COLOR_INACTIVECAPTION));
     SelectScope font(dc, labelFont_.Get());
     SetBkMode(dc, TRANSPARENT);

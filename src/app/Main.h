@@ -50,7 +50,7 @@ public:
     // Asks the window to close as its close button would; returns whether it closed.
     bool RequestClose();
 
-    bool PaintContent(HDC dc) override;
+    bool PaintContent(HDC dc, const RECT& client) override;
 
     // Start-up, clock and closing.
     void FormCreate();

@@ -37,9 +37,7 @@ void TSplashForm::Close() {
     ShowWindow(Hwnd(), SW_HIDE);
 }
 
-bool TSplashForm::PaintContent(HDC dc) {
-    RECT client;
-    GetClientRect(Hwnd(), &client);
+bool TSplashForm::PaintContent(HDC dc, const RECT& client) {
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     SelectScope font(dc, titleFont_.Get());
     SetBkMode(dc, TRANSPARENT);

@@ -17,7 +17,7 @@ public:
     void ShowNow();
     void Close();
 
-    bool PaintContent(HDC dc) override;
+    bool PaintContent(HDC dc, const RECT& client) override;
 
 private:
     std::string lblTitle_;

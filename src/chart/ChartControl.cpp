@@ -32,9 +32,7 @@ void ChartControl::Redraw(HDC reference, int w, int h) {
     ++redraws_;
 }
 
-bool ChartControl::PaintContent(HDC dc) {
-    RECT client;
-    GetClientRect(Hwnd(), &client);
+bool ChartControl::PaintContent(HDC dc, const RECT& client) {
     if (chart_.IsStale() || !image_ || imageWidth_ != client.right || imageHeight_ != client.bottom)
         Redraw(dc, client.right, client.bottom);
     MemoryDc memory(CreateCompatibleDC(dc));

@@ -20,7 +20,7 @@ public:
     // How many times the chart was drawn anew since creation.
     int RedrawCount() const { return redraws_; }
 
-    bool PaintContent(HDC dc) override;
+    bool PaintContent(HDC dc, const RECT& client) override;
 
 private:
     void Redraw(HDC reference, int w, int h);

@@ -20,9 +20,7 @@ void Panel::SetCaption(const std::string& caption) {
     InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
-bool Panel::PaintContent(HDC dc) {
-    RECT client;
-    GetClientRect(Hwnd(), &client);
+bool Panel::PaintContent(HDC dc, const RECT& client) {
     GdiCanvas canvas(dc);
     Rect r{0, 0, client.right, client.bottom};
     canvas.Fill(r, background_);

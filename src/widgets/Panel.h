@@ -14,7 +14,7 @@ public:
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& caption);
 
-    bool PaintContent(HDC dc) override;
+    bool PaintContent(HDC dc, const RECT& client) override;
 
 private:
     std::string caption_;

@@ -87,9 +87,7 @@ bool PictureButton::Inside(int x, int y) const {
     return x >= 0 && y >= 0 && x < client.right && y < client.bottom;
 }
 
-bool PictureButton::PaintContent(HDC dc) {
-    RECT client;
-    GetClientRect(Hwnd(), &client);
+bool PictureButton::PaintContent(HDC dc, const RECT& client) {
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     RECT edge = client;
     if (pressed_) {

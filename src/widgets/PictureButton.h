@@ -17,7 +17,7 @@ public:
     // Presses the button as the mouse would: focus, then the click.
     void Click();
 
-    bool PaintContent(HDC dc) override;
+    bool PaintContent(HDC dc, const RECT& client) override;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -86,9 +86,7 @@ void StringGrid::SetCurrent(int col, int row) {
     Refresh();
 }
 
-bool StringGrid::PaintContent(HDC dc) {
-    RECT client;
-    GetClientRect(Hwnd(), &client);
+bool StringGrid::PaintContent(HDC dc, const RECT& client) {
     FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
     SavedDc saved(dc);
     SelectObject(dc, font_);

@@ -29,7 +29,7 @@ public:
     void SetCurrent(int col, int row);
     void Refresh() { InvalidateRect(Hwnd(), nullptr, FALSE); }
 
-    bool PaintContent(HDC dc) override;
+    bool PaintContent(HDC dc, const RECT& client) override;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -52,12 +52,18 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT:
         return PaintBuffered();
     case WM_PRINTCLIENT:
-        return PaintContent(reinterpret_cast<HDC>(wp)) ? 0 : Default(msg, wp, lp);
+        return OnPrintClient(reinterpret_cast<HDC>(wp)) ? 0 : Default(msg, wp, lp);
     case WM_ERASEBKGND:
         return 1;
     default:
         return Default(msg, wp, lp);
     }
+}
+
+bool Window::OnPrintClient(HDC dc) {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    return PaintContent(dc, client);
 }
 
 LRESULT Window::PaintBuffered() {
@@ -69,7 +75,7 @@ LRESULT Window::PaintBuffered() {
     MemoryDc memory(CreateCompatibleDC(paint.Dc()));
     BitmapHandle bitmap(CreateCompatibleBitmap(paint.Dc(), client.right, client.bottom));
     SelectScope select(memory.Get(), bitmap.Get());
-    PaintContent(memory.Get());
+    PaintContent(memory.Get(), client);
     BitBlt(paint.Dc(), 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
     return 0;
 }

@@ -17,10 +17,11 @@ public:
 
     HWND Hwnd() const { return hwnd_; }
 
-    // Draws the window's client area into dc at (0, 0): serves WM_PAINT, WM_PRINTCLIENT and the
-    // window image alike. Windows that the system paints return false.
-    virtual bool PaintContent(HDC dc) {
+    // Draws the window's client area, of the size of client, into dc at (0, 0): serves WM_PAINT,
+    // WM_PRINTCLIENT and the window image alike. Windows that the system paints return false.
+    virtual bool PaintContent(HDC dc, const RECT& client) {
         (void)dc;
+        (void)client;
         return false;
     }
 
@@ -32,6 +33,7 @@ protected:
     LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
     // WM_PAINT through PaintContent, drawn off-screen first so that nothing flickers.
     LRESULT PaintBuffered();
+    bool OnPrintClient(HDC dc);
 
 private:
     static LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
