@@ -11,7 +11,13 @@ exe32="$root/build/win32/PurimoManage.exe"
 if ! objdump -f "$exe32" 2>/dev/null | grep -q 'pei-i386'; then
     i686-w64-mingw32-objdump -f "$exe32" | grep -q 'pei-i386' || { echo "not a 32-bit program: $exe32" >&2; exit 1; }
 fi
-echo "32-bit program built: $exe32"
+# Both programs run on a clean Windows: they may need nothing but the system's own DLLs.
+for exe in "$exe32" "$root/build/win64/PurimoManage.exe"; do
+    foreign=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name/ {print $3}' |
+        grep -viE '^(kernel32|user32|gdi32|comctl32|comdlg32|advapi32|version|shell32|wininet|winspool\.drv|msimg32|ole32|msvcrt)(\.dll)?$' || true)
+    [ -z "$foreign" ] || { echo "$exe needs $foreign" >&2; exit 1; }
+done
+echo "32-bit program built: $exe32 (system DLLs only)"
 
 (cd "$root/build/native" && ctest --output-on-failure)
 
