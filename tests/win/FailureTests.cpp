@@ -4,6 +4,7 @@
 #include "FormFixture.h"
 #include "month/MonthFileIo.h"
 #include "month/MonthGrid.h"
+#include "widgets/Handles.h"
 
 namespace purimo::test {
 
@@ -15,10 +16,9 @@ class LockedFile {
 public:
     explicit LockedFile(const std::wstring& path)
         : handle_(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr)) {}
-    ~LockedFile() { CloseHandle(handle_); }
 
 private:
-    HANDLE handle_;
+    FileHandle handle_;
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 #include <shellapi.h>
 
 #include "FormFixture.h"
+#include "widgets/Handles.h"
 #include "widgets/WinText.h"
 
 namespace purimo::test {
@@ -11,25 +12,23 @@ int fixtureCount = 0;
 }
 
 std::string ReadFileBytes(const std::wstring& path) {
-    HANDLE file =
-        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                0, nullptr));
+    if (!file)
         return "<missing>";
     std::string bytes;
     char buffer[4096];
     DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
+    while (ReadFile(file.Get(), buffer, sizeof(buffer), &read, nullptr) && read > 0)
         bytes.append(buffer, read);
-    CloseHandle(file);
     return bytes;
 }
 
 void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ASSERT_TRUE(file);
     DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
+    WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
 void Pump() {

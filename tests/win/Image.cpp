@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "Image.h"
+#include "widgets/Handles.h"
 
 namespace purimo::test {
 
@@ -17,9 +18,8 @@ Image::Image(HBITMAP bitmap) {
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, bitmap, 0, static_cast<UINT>(height_), pixels_.data(), &bi, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
+    WindowDc screen(nullptr);
+    GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(height_), pixels_.data(), &bi, DIB_RGB_COLORS);
 }
 
 COLORREF Image::At(int x, int y) const {
@@ -48,14 +48,13 @@ void Image::SaveArtefact(const std::string& name) const {
     std::vector<DWORD> opaque(pixels_);
     for (DWORD& p : opaque)
         p |= 0xFF000000u;
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
+    FileHandle out(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    if (!out)
         return;
     DWORD written = 0;
-    WriteFile(h, &file, sizeof(file), &written, nullptr);
-    WriteFile(h, &header, sizeof(header), &written, nullptr);
-    WriteFile(h, opaque.data(), dataSize, &written, nullptr);
-    CloseHandle(h);
+    WriteFile(out.Get(), &file, sizeof(file), &written, nullptr);
+    WriteFile(out.Get(), &header, sizeof(header), &written, nullptr);
+    WriteFile(out.Get(), opaque.data(), dataSize, &written, nullptr);
 }
 
 } // namespace purimo::test

@@ -4,6 +4,7 @@
 
 #include "FormFixture.h"
 #include "month/MonthGrid.h"
+#include "widgets/Handles.h"
 
 namespace purimo::test {
 
@@ -15,10 +16,8 @@ bool WritesReadOnlyFiles(const std::wstring& folder) {
     std::wstring probe = folder + L"probe.txt";
     WriteFileBytes(probe, "x");
     SetFileAttributesW(probe.c_str(), FILE_ATTRIBUTE_READONLY);
-    HANDLE h = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    bool writes = h != INVALID_HANDLE_VALUE;
-    if (writes)
-        CloseHandle(h);
+    bool writes =
+        static_cast<bool>(FileHandle(CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)));
     SetFileAttributesW(probe.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(probe.c_str());
     return writes;
