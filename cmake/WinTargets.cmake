@@ -9,7 +9,7 @@ list(FILTER app_sources EXCLUDE REGEX "/WinMain\\.cpp$")
 add_library(purimo_win STATIC ${win_layer_sources} ${app_sources})
 target_include_directories(purimo_win PUBLIC res)
 target_link_libraries(purimo_win PUBLIC purimo_core
-    comctl32 comdlg32 gdi32 msimg32 user32 advapi32 version shell32 wininet winspool ole32)
+    comctl32 comdlg32 gdi32 imm32 msimg32 user32 advapi32 version shell32 wininet winspool ole32)
 
 # Pictures are kept as readable pixel maps in res/ and turned into bitmaps and the icon here.
 set(picture_dir ${CMAKE_BINARY_DIR}/res)

@@ -14,7 +14,7 @@ fi
 # Both programs run on a clean Windows: they may need nothing but the system's own DLLs.
 for exe in "$exe32" "$root/build/win64/PurimoManage.exe"; do
     foreign=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name/ {print $3}' |
-        grep -viE '^(kernel32|user32|gdi32|comctl32|comdlg32|advapi32|version|shell32|wininet|winspool\.drv|msimg32|ole32|msvcrt)(\.dll)?$' || true)
+        grep -viE '^(kernel32|user32|gdi32|imm32|comctl32|comdlg32|advapi32|version|shell32|wininet|winspool\.drv|msimg32|ole32|msvcrt)(\.dll)?$' || true)
     [ -z "$foreign" ] || { echo "$exe needs $foreign" >&2; exit 1; }
 done
 echo "32-bit program built: $exe32 (system DLLs only)"

@@ -18,23 +18,10 @@ namespace {
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr UINT_PTR kTimer1 = 1;
 constexpr const wchar_t* kFace = L"ＭＳ ゴシック";
-constexpr int kEditorItemHeight = 12;
-constexpr int kEditorFieldHeight = 14;
-constexpr int kEditorDropItems = 10;
-
 const FontSpec kPanelDateFont{"ＭＳ ゴシック", -15, false, 0};
 const FontSpec kPanelYearFont{"ＭＳ ゴシック", -21, true, 0};
 const FontSpec kPanelGuideFont{"ＭＳ ゴシック", -13, false, 0};
-
-HWND CreateDropDownList(HWND parent, int x, int y, int w, int h, HFONT font) {
-    // Drawn by the window, so that its items are exactly 12 pixels high whatever the font.
-    HWND combo = CreateWindowExW(
-        0, WC_COMBOBOXW, L"",
-        WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, x, y, w,
-        h + kEditorItemHeight * kEditorDropItems + 2, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(combo, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return combo;
-}
+const FontSpec kGridFont{"ＭＳ ゴシック", -12, false, 0};
 
 } // namespace
 
@@ -86,7 +73,9 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CREATE:
         return OnCreate();
     case WM_COMMAND:
-        return OnCommand(LOWORD(wp));
+        return OnCommand(wp, lp);
+    case WM_CTLCOLOREDIT:
+        return OnCtlColorEdit(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
     case WM_TIMER:
         return OnTimer();
     case WM_CLOSE:
@@ -116,8 +105,11 @@ LRESULT TMainForm::OnCreate() {
     return 0;
 }
 
-LRESULT TMainForm::OnCommand(UINT id) {
-    switch (id) {
+LRESULT TMainForm::OnCommand(WPARAM wp, LPARAM lp) {
+    // Controls name themselves by their window; menu items by their identifier.
+    if (lp != 0)
+        return OnControlCommand(reinterpret_cast<HWND>(lp), HIWORD(wp));
+    switch (LOWORD(wp)) {
     case kCmdFileSaves:
         menuFileSavesClick();
         break;
@@ -145,6 +137,39 @@ LRESULT TMainForm::OnCommand(UINT id) {
     return 0;
 }
 
+LRESULT TMainForm::OnControlCommand(HWND control, UINT code) {
+    // Leaving an editor for another program or a dialog keeps it open: it gets the focus back
+    // when the window is active again.
+    bool leaving = code == EN_KILLFOCUS || code == CBN_KILLFOCUS;
+    if (leaving && FocusLeftTheWindow())
+        return 0;
+    if (control == spinEdit_.Edit())
+        spinEdit_.Notify(code);
+    else if (control == cmbTemp_.Hwnd())
+        cmbTemp_.Notify(code);
+    else if (control == cmbEvent_.Hwnd())
+        cmbEvent_.Notify(code);
+    return 0;
+}
+
+LRESULT TMainForm::OnCtlColorEdit(HDC dc, HWND control) {
+    if (control == spinEdit_.Edit())
+        return spinEdit_.Field().ColourFor(dc);
+    return Default(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+}
+
+bool TMainForm::FocusLeftTheWindow() const {
+    HWND focus = GetFocus();
+    return focus == nullptr || (focus != Hwnd() && !IsChild(Hwnd(), focus));
+}
+
+HWND TMainForm::ActiveControl() const {
+    HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(Hwnd(), focus))
+        return focus;
+    return activeControl_;
+}
+
 LRESULT TMainForm::OnClose() {
     if (FormCloseQuery())
         DestroyWindow(Hwnd());
@@ -162,36 +187,32 @@ LRESULT TMainForm::OnActivate(UINT state) {
     if (state == WA_INACTIVE) {
         HWND focus = GetFocus();
         activeControl_ = focus != nullptr && IsChild(Hwnd(), focus) ? focus : activeControl_;
+        gridMain_.Refresh();
         return 0;
     }
     HWND target = activeControl_ != nullptr && IsWindowVisible(activeControl_) ? activeControl_ : gridMain_.Hwnd();
     if (!IsIconic(Hwnd()))
         SetFocus(target);
+    // The current cell's focus rectangle follows the active control.
+    gridMain_.Refresh();
     return 0;
 }
 
 LRESULT TMainForm::OnMeasureItem(MEASUREITEMSTRUCT* item) {
-    // The selection field keeps the editors 20 pixels high; the list's items are 12.
-    item->itemHeight = item->itemID == static_cast<UINT>(-1) ? kEditorFieldHeight : kEditorItemHeight;
+    // Asked while the lists are being made, before their windows are known: both are alike.
+    if (item->CtlType != ODT_COMBOBOX)
+        return FALSE;
+    DropDownList::MeasureItem(item);
     return TRUE;
 }
 
 LRESULT TMainForm::OnDrawItem(const DRAWITEMSTRUCT* item) {
-    if (item->CtlType != ODT_COMBOBOX)
+    if (item->hwndItem == cmbTemp_.Hwnd())
+        cmbTemp_.DrawItem(item);
+    else if (item->hwndItem == cmbEvent_.Hwnd())
+        cmbEvent_.DrawItem(item);
+    else
         return FALSE;
-    bool selected = (item->itemState & ODS_SELECTED) != 0;
-    FillRect(item->hDC, &item->rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    if (item->itemID == static_cast<UINT>(-1))
-        return TRUE;
-    int length = static_cast<int>(SendMessageW(item->hwndItem, CB_GETLBTEXTLEN, item->itemID, 0));
-    std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
-    SendMessageW(item->hwndItem, CB_GETLBTEXT, item->itemID, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(length > 0 ? length : 0));
-    SetBkMode(item->hDC, TRANSPARENT);
-    SetTextColor(item->hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    RECT r = item->rcItem;
-    r.left += 2;
-    DrawTextW(item->hDC, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     return TRUE;
 }
 
@@ -220,12 +241,11 @@ void TMainForm::CreateMenuBar() {
 
 void TMainForm::CreateControls() {
     HWND self = Hwnd();
-    gridMain_.Create(self, 8, 40, 985, 241, gridFont_.Get());
-    gridMain_.OnDrawCell = [this](HDC dc, int col, int row, const RECT& r, bool fixed) {
-        gridMainDrawCell(dc, col, row, r, fixed);
-    };
+    gridMain_.Create(self, 8, 40, 985, 241, kGridFont);
+    gridMain_.OnSelectCell = [this] { gridMainClick(); };
+    gridMain_.OnKey = [this](WORD key, bool shift, bool) { gridMainKeyDown(key, shift); };
     gridMain_.OnTab = [this](bool forward) { FocusNextEditor(forward); };
-    gridMain_.IsActiveControl = [this] { return GetFocus() == gridMain_.Hwnd(); };
+    gridMain_.IsActiveControl = [this] { return ActiveControl() == gridMain_.Hwnd(); };
     chartMain_.Create(self, 8, 281, 985, 297);
     pnlGuide_.Create(self, 248, 8, 393, 25, kPanelGuideFont, kBlack, kLightMagenta);
     btnNext_.Create(self, 204, 8, 36, 26, IDB_HAND_NEXT);
@@ -235,9 +255,7 @@ void TMainForm::CreateControls() {
     pnlDate_.Create(self, 648, 8, 247, 25, kPanelDateFont, kWhite, kNavy);
     pnlYear_.Create(self, 58, 8, 57, 25, kPanelYearFont, kNavy, SystemColor(kSysInactiveCaption));
     pnlMonth_.Create(self, 144, 8, 29, 25, kPanelYearFont, kNavy, SystemColor(kSysInactiveCaption));
-    cmbEvent_ = CreateDropDownList(self, 652, 10, 36, 20, gridFont_.Get());
-    cmbTemp_ = CreateDropDownList(self, 700, 10, 50, 20, gridFont_.Get());
-    spinEdit_.Create(self, 912, 8, 36, 21, gridFont_.Get());
+    CreateEditors();
 
     // Later controls stand in front of earlier ones.
     for (HWND child : ChildrenBackToFront())
@@ -245,9 +263,8 @@ void TMainForm::CreateControls() {
 }
 
 std::vector<HWND> TMainForm::ChildrenBackToFront() const {
-    return {gridMain_.Hwnd(), chartMain_.Hwnd(), pnlGuide_.Hwnd(), btnNext_.Hwnd(),
-            btnPrev_.Hwnd(),  pnlDate_.Hwnd(),   pnlYear_.Hwnd(),  pnlMonth_.Hwnd(),
-            cmbEvent_,        cmbTemp_,          spinEdit_.Edit(), spinEdit_.Arrows()};
+    return {gridMain_.Hwnd(), chartMain_.Hwnd(), pnlGuide_.Hwnd(), btnNext_.Hwnd(), btnPrev_.Hwnd(), pnlDate_.Hwnd(),
+            pnlYear_.Hwnd(),  pnlMonth_.Hwnd(),  cmbEvent_.Hwnd(), cmbTemp_.Hwnd(), spinEdit_.Edit()};
 }
 
 void TMainForm::CreateTooltips() {
@@ -331,6 +348,8 @@ void TMainForm::SetCaptions() {
 
 bool TMainForm::FormCloseQuery() {
     return Guarded([this] {
+        // What the user just picked or typed belongs to the month that is saved now.
+        CommitOpenEditor();
         btnSavesClick();
         SettingsKey key(context_.settingsKey);
         RECT r = NormalWindowRect();
@@ -374,7 +393,7 @@ bool TMainForm::MarksChecked() const {
 }
 
 void TMainForm::FocusNextEditor(bool forward) {
-    std::vector<HWND> order{gridMain_.Hwnd(), cmbEvent_, cmbTemp_, spinEdit_.Edit()};
+    std::vector<HWND> order{gridMain_.Hwnd(), cmbEvent_.Hwnd(), cmbTemp_.Hwnd(), spinEdit_.Edit()};
     HWND focus = GetFocus();
     size_t at = 0;
     for (size_t i = 0; i < order.size(); ++i)

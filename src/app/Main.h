@@ -9,8 +9,10 @@
 #include "app/Application.h"
 #include "app/Splash.h"
 #include "chart/ChartControl.h"
-#include "entry/GridLayout.h"
+#include "common/GridLayout.h"
+#include "entry/ComEdit.h"
 #include "month/MonthGrid.h"
+#include "widgets/DropDownList.h"
 #include "widgets/Handles.h"
 #include "widgets/Panel.h"
 #include "widgets/PictureButton.h"
@@ -36,7 +38,8 @@ constexpr int kClientHeight = 585;
 constexpr int kDesignLeft = 214;
 constexpr int kDesignTop = 165;
 
-class TMainForm : public Window {
+// The main window answers the grid control for the month's cells (GridCells).
+class TMainForm : public Window, private GridCells {
 public:
     explicit TMainForm(AppContext context);
     ~TMainForm() override;
@@ -47,6 +50,8 @@ public:
     void Show(int showCommand = SW_SHOW);
     // Lets the other windows of the program run take part in start-up and closing.
     void SetSplash(TSplashForm* splash) { splash_ = splash; }
+    // The memo dialog, opened from the grid's memo row; OK writes into the current cell.
+    void SetMemoDialog(TComEditForm* memo);
     // Asks the window to close as its close button would; returns whether it closed.
     bool RequestClose();
 
@@ -66,9 +71,19 @@ public:
     void btnSavesClick();
     std::wstring MonthFilePath() const;
 
-    // Grid cells.
-    void gridMainDrawCell(HDC dc, int col, int row, const RECT& rect, bool fixed);
-    void DrawVerticalText(HDC dc, const std::string& text, const RECT& rect);
+    // Day entry: the in-place editors, the memo dialog and the cells' painting.
+    void gridMainClick();
+    void gridMainKeyDown(WORD key, bool shift);
+    void spinEditExit();
+    void cmbTempExit();
+    void cmbEventExit();
+    void cmbTempClick();
+    // An open in-place editor is written into its cell and closed, as leaving it would.
+    void CommitOpenEditor();
+    void gridMainDrawCell(Canvas& canvas, int col, int row, const Rect& rect, bool fixed);
+    void DrawVerticalText(Canvas& canvas, const std::string& text, const Rect& rect);
+    // The control that holds the focus, or gets it back when the window is active again.
+    HWND ActiveControl() const;
 
     // Chart.
     void menuSettingMarksClick();
@@ -93,8 +108,8 @@ public:
     Panel& pnlDate() { return pnlDate_; }
     PictureButton& btnPrev() { return btnPrev_; }
     PictureButton& btnNext() { return btnNext_; }
-    HWND cmbEvent() const { return cmbEvent_; }
-    HWND cmbTemp() const { return cmbTemp_; }
+    DropDownList& cmbEvent() { return cmbEvent_; }
+    DropDownList& cmbTemp() { return cmbTemp_; }
     SpinEdit& spinEdit() { return spinEdit_; }
     HWND Tooltip() const { return tooltip_; }
     HMENU PurimoMenu() const { return menu_; }
@@ -108,7 +123,9 @@ protected:
 
 private:
     LRESULT OnCreate();
-    LRESULT OnCommand(UINT id);
+    LRESULT OnCommand(WPARAM wp, LPARAM lp);
+    LRESULT OnControlCommand(HWND control, UINT code);
+    LRESULT OnCtlColorEdit(HDC dc, HWND control);
     LRESULT OnClose();
     LRESULT OnTimer();
     LRESULT OnQueryEndSession();
@@ -119,6 +136,23 @@ private:
     void CreateMenuBar();
     void CreateTooltips();
     void ApplyMonthWidths(int days);
+    void CreateEditors();
+    // Where an editor stands over the cell: the cell's corner inside the grid's border.
+    POINT EditorPlace(CellPos cell) const;
+    void OpenSpinEdit(const std::string& text, POINT at);
+    void OpenList(DropDownList& list, int match, POINT at);
+    void OpenMemo(const std::string& text, int col);
+    // The focus went to another window, or to none of this program: the editor stays open.
+    bool FocusLeftTheWindow() const;
+    void SetSpinText(const std::string& text);
+    std::string SpinText() const;
+    void WriteCurrentCell(const std::string& text);
+
+    CellPos CurrentCell() const override { return gridModel_.Current(); }
+    void SetCurrentCell(CellPos cell) override { gridModel_.SetCurrent(cell); }
+    void PaintCell(Canvas& canvas, int col, int row, const Rect& r, bool fixed) override {
+        gridMainDrawCell(canvas, col, row, r, fixed);
+    }
     void FocusNextEditor(bool forward);
     void SetCaptions();
     RECT NormalWindowRect() const;
@@ -139,7 +173,12 @@ private:
     FontHandle formFont_;
     FontHandle labelFont_;
     FontHandle gridFont_; // also the in-place editors'
-    StringGrid gridMain_{gridModel_, gridLayout_};
+    TComEditForm* memo_ = nullptr;
+    // The cycle-day field's text as it was last set, and the bytes it came from: an unchanged
+    // text goes back into the cell as those bytes.
+    std::string spinBytes_;
+    std::wstring spinShown_;
+    StringGrid gridMain_{*this, gridLayout_};
     ChartControl chartMain_;
     Panel pnlGuide_;
     PictureButton btnNext_;
@@ -147,8 +186,8 @@ private:
     Panel pnlDate_;
     Panel pnlYear_;
     Panel pnlMonth_;
-    HWND cmbEvent_ = nullptr;
-    HWND cmbTemp_ = nullptr;
+    DropDownList cmbEvent_;
+    DropDownList cmbTemp_;
     SpinEdit spinEdit_;
     HWND tooltip_ = nullptr;
     HMENU menu_ = nullptr;

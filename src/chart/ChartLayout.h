@@ -95,7 +95,6 @@ struct AxisLines {
     std::vector<Segment> minorTicks;
 };
 
-
 struct PointPixel {
     int index = 0;
     int x = 0;

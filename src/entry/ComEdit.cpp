@@ -1,12 +1,237 @@
 #include <windows.h>
 
+#include <algorithm>
+
 #include "entry/ComEdit.h"
+#include "widgets/WinText.h"
 
 namespace purimo {
 
-TComEditForm::TComEditForm(HWND owner) {
-    CreateWindowOf(L"TComEditForm", WS_EX_DLGMODALFRAME, WS_POPUP | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT,
-                   CW_USEDEFAULT, 320, 200, owner, nullptr, L"");
+namespace {
+
+constexpr int kClientWidth = 339;
+constexpr int kClientHeight = 78;
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
+const FontSpec kFormFont{"ＭＳ ゴシック", -15, false, 0};
+
+bool KeyHeld(int key) {
+    return GetKeyState(key) < 0;
+}
+
+HWND CreateButton(HWND parent, const wchar_t* text, int x, int y, HFONT font) {
+    HWND button = CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, x, y, 57, 25,
+                                  parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return button;
+}
+
+} // namespace
+
+TComEditForm::TComEditForm(HWND owner) : owner_(owner), font_(MakeFont(L"ＭＳ ゴシック", -15, false)) {
+    RECT frame{0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+    CreateWindowOf(L"TComEditForm", kExStyle, kStyle, 0, 0, frame.right - frame.left, frame.bottom - frame.top, owner,
+                   nullptr, L"");
+    SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    CreateControls();
+}
+
+void TComEditForm::CreateControls() {
+    pnlTitle_.Create(Hwnd(), 9, 8, 65, 25, kFormFont, SystemColor(kSysWindowText), SystemColor(kSysBtnFace));
+    pnlTitle_.SetCaption("メモ");
+    editTitle_.Create(Hwnd(), 81, 9, 248, 23, font_.Get(), WS_VISIBLE);
+    editTitle_.openInputMethod = true;
+    editTitle_.FilterChar = [this](wchar_t ch) { return editTitleKeyPress(ch); };
+    editTitle_.FilterPaste = [this](const std::wstring& paste) { return PasteInsert(paste); };
+    btnOk_ = CreateButton(Hwnd(), L"OK", 206, 42, font_.Get());
+    btnCancel_ = CreateButton(Hwnd(), L"ｷｬﾝｾﾙ", 271, 42, font_.Get());
+}
+
+LRESULT TComEditForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_COMMAND:
+        return OnCommand(reinterpret_cast<HWND>(lp), HIWORD(wp));
+    case WM_SETCURSOR:
+        return OnSetCursor(reinterpret_cast<HWND>(wp)) ? TRUE : Default(msg, wp, lp);
+    case WM_CTLCOLOREDIT:
+        return editTitle_.ColourFor(reinterpret_cast<HDC>(wp));
+    case WM_CLOSE:
+        return OnClose();
+    case WM_DESTROY:
+        showing_ = false;
+        return 0;
+    default:
+        return Window::HandleMessage(msg, wp, lp);
+    }
+}
+
+bool TComEditForm::PaintContent(HDC dc, const RECT& client) {
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    return true;
+}
+
+LRESULT TComEditForm::OnCommand(HWND control, UINT code) {
+    if (code != BN_CLICKED)
+        return 0;
+    if (control == btnOk_)
+        btnOkClick();
+    else if (control == btnCancel_)
+        btnCancelClick();
+    return 0;
+}
+
+LRESULT TComEditForm::OnSetCursor(HWND over) {
+    if (over != btnOk_ && over != btnCancel_)
+        return FALSE;
+    SetCursor(LoadCursorW(nullptr, IDC_HAND));
+    return TRUE;
+}
+
+LRESULT TComEditForm::OnClose() {
+    // Closed any other way than by OK, the memo is not written.
+    Finish();
+    return 0;
+}
+
+void TComEditForm::SetMemo(const std::string& text) {
+    memo_ = text;
+    memoShown_ = Widen(text);
+    editTitle_.SetText(memoShown_);
+}
+
+std::string TComEditForm::Memo() const {
+    std::wstring text = editTitle_.Text();
+    // Bytes that have no one form of their own in UTF-16 come back as the cell held them.
+    return text == memoShown_ ? memo_ : Narrow(text);
+}
+
+void TComEditForm::SetTitle(const std::string& title) {
+    SetWindowTextW(Hwnd(), Widen(title).c_str());
+}
+
+void TComEditForm::ShowModal() {
+    if (!placed_) {
+        // Centred on the screen the first time; later where the user left it.
+        RECT r;
+        GetWindowRect(Hwnd(), &r);
+        int w = r.right - r.left;
+        int h = r.bottom - r.top;
+        int x = std::max(0, (GetSystemMetrics(SM_CXSCREEN) - w) / 2);
+        int y = std::max(0, (GetSystemMetrics(SM_CYSCREEN) - h) / 2);
+        SetWindowPos(Hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        placed_ = true;
+    }
+    showing_ = true;
+    EnableWindow(owner_, FALSE);
+    ShowWindow(Hwnd(), SW_SHOW);
+    SetForegroundWindow(Hwnd());
+    FormShow();
+    MSG msg;
+    while (showing_) {
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            // The program is ending: the loop that waits for its end gets the word too.
+            if (got == 0)
+                PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (FormKeyPress(msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    Finish();
+}
+
+void TComEditForm::Finish() {
+    showing_ = false;
+    if (Hwnd() == nullptr)
+        return;
+    // The owner comes back first, so that it, and not another program, becomes active again.
+    EnableWindow(owner_, TRUE);
+    if (IsWindowVisible(Hwnd())) {
+        ShowWindow(Hwnd(), SW_HIDE);
+        SetActiveWindow(owner_);
+    }
+}
+
+void TComEditForm::FormShow() {
+    SetFocus(editTitle_.Hwnd());
+}
+
+void TComEditForm::btnOkClick() {
+    std::string memo = Memo();
+    Finish();
+    if (OnOk)
+        OnOk(memo);
+}
+
+void TComEditForm::btnCancelClick() {
+    Finish();
+}
+
+MemoFocus TComEditForm::FocusedControl() const {
+    HWND focus = GetFocus();
+    return focus == btnOk_ ? MemoFocus::Ok : focus == btnCancel_ ? MemoFocus::Cancel : MemoFocus::Field;
+}
+
+void TComEditForm::FocusControl(MemoFocus control) {
+    HWND target = control == MemoFocus::Ok ? btnOk_ : control == MemoFocus::Cancel ? btnCancel_ : editTitle_.Hwnd();
+    SetFocus(target);
+}
+
+bool TComEditForm::FormKeyPress(const MSG& msg) {
+    if (msg.hwnd != Hwnd() && !IsChild(Hwnd(), msg.hwnd))
+        return false;
+    MemoKeyAction action = MemoKeyAction::None;
+    if (msg.message == WM_KEYDOWN) {
+        if (msg.wParam == VK_TAB) {
+            FocusControl(MemoFocusAfter(FocusedControl(), !KeyHeld(VK_SHIFT)));
+            return true;
+        }
+        action =
+            MemoKeyDownAction(static_cast<int>(msg.wParam), KeyHeld(VK_SHIFT), KeyHeld(VK_CONTROL), FocusedControl());
+    } else if (msg.message == WM_CHAR) {
+        action = MemoCharAction(static_cast<char32_t>(msg.wParam));
+    }
+    switch (action) {
+    case MemoKeyAction::None:
+        return false;
+    case MemoKeyAction::PressOk:
+        btnOkClick();
+        break;
+    case MemoKeyAction::PressCancel:
+        btnCancelClick();
+        break;
+    case MemoKeyAction::FocusNext:
+        FocusControl(MemoFocusAfter(FocusedControl(), true));
+        break;
+    case MemoKeyAction::FocusPrevious:
+        FocusControl(MemoFocusAfter(FocusedControl(), false));
+        break;
+    }
+    return true;
+}
+
+CharVerdict TComEditForm::editTitleKeyPress(wchar_t ch) {
+    if (MemoDropsChar(ch))
+        return CharVerdict::Drop;
+    if (ch < 0x20)
+        return CharVerdict::Accept;
+    bool fits = MemoInsertFits(Cp932Bytes(editTitle_.Text()), Cp932Bytes(editTitle_.SelectedText()),
+                               Cp932Bytes(std::wstring(1, ch)));
+    return fits ? CharVerdict::Accept : CharVerdict::Refuse;
+}
+
+std::optional<std::wstring> TComEditForm::PasteInsert(const std::wstring& paste) const {
+    size_t text = Cp932Bytes(editTitle_.Text());
+    size_t selected = Cp932Bytes(editTitle_.SelectedText());
+    size_t room = text - std::min(text, selected) >= kMemoMaxBytes ? 0 : kMemoMaxBytes - (text - selected);
+    std::string fitted = Cp932Prefix(Narrow(paste), room);
+    if (fitted.empty() && !paste.empty())
+        return std::nullopt;
+    return Widen(fitted);
 }
 
 } // namespace purimo

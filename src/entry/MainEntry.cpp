@@ -1,45 +1,203 @@
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "app/Main.h"
-#include "entry/CellColours.h"
-#include "widgets/GdiCanvas.h"
+#include "entry/CellPainter.h"
+#include "entry/EditorRules.h"
+#include "month/ShowMonth.h"
 #include "widgets/WinText.h"
 
 namespace purimo {
 
-void TMainForm::gridMainDrawCell(HDC dc, int col, int row, const RECT& rect, bool fixed) {
-    CellPos current = gridModel_.Current();
-    CellState state{col, row, fixed, GetFocus() == gridMain_.Hwnd(), current.col == col && current.row == row};
-    CellColours colours = CellColoursFor(state);
-    const std::string& text = gridModel_.Cell(col, row);
-    {
-        GdiCanvas canvas(dc);
-        Rect r{rect.left, rect.top, rect.right, rect.bottom};
-        canvas.Fill(r, colours.background);
-        canvas.SetTextColor(colours.text);
-        if (col >= 1 && row == kRowMemo) {
-            // The memo runs top to bottom instead.
-            canvas.Fill(r, colours.background);
-        } else {
-            canvas.WriteTextInRect(r, text);
-        }
-    }
-    if (col >= 1 && row == kRowMemo && !text.empty()) {
-        SetTextColor(dc, ToColorRef(colours.text));
-        DrawVerticalText(dc, text, rect);
+namespace {
+
+std::vector<std::wstring> WideItems(const auto& items) {
+    std::vector<std::wstring> wide;
+    for (const char* item : items)
+        wide.push_back(Widen(item));
+    return wide;
+}
+
+char32_t LocaleDecimalSeparator() {
+    wchar_t separator[8] = {};
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8);
+    return separator[0] != L'\0' ? separator[0] : U'.';
+}
+
+} // namespace
+
+void TMainForm::CreateEditors() {
+    HWND self = Hwnd();
+    cmbEvent_.Create(self, 652, 10, 36, 20, gridFont_.Get());
+    cmbEvent_.SetItems(WideItems(kEventItems));
+    cmbEvent_.OnExit = [this] { cmbEventExit(); };
+    cmbEvent_.OnTab = [this](bool forward) { FocusNextEditor(forward); };
+
+    cmbTemp_.Create(self, 700, 10, 50, 20, gridFont_.Get());
+    cmbTemp_.SetItems(WideItems(kTemperatureItems));
+    cmbTemp_.OnExit = [this] { cmbTempExit(); };
+    cmbTemp_.OnPick = [this] { cmbTempClick(); };
+    cmbTemp_.OnTab = [this](bool forward) { FocusNextEditor(forward); };
+
+    spinEdit_.Create(self, 912, 8, 36, 21, gridFont_.Get(), kSpinMaxChars);
+    SetSpinText("0");
+    char32_t separator = LocaleDecimalSeparator();
+    spinEdit_.Field().FilterChar = [separator](wchar_t ch) {
+        return SpinAcceptsChar(ch, separator) ? CharVerdict::Accept : CharVerdict::Refuse;
+    };
+    spinEdit_.OnStep = [this](int delta) {
+        SetSpinText(SpinStepText(SpinText(), delta));
+        spinEdit_.Field().SelectAll();
+    };
+    spinEdit_.OnExit = [this] { spinEditExit(); };
+    spinEdit_.OnTab = [this](bool forward) { FocusNextEditor(forward); };
+}
+
+void TMainForm::SetMemoDialog(TComEditForm* memo) {
+    memo_ = memo;
+    if (memo_ != nullptr)
+        memo_->OnOk = [this](const std::string& text) { WriteCurrentCell(text); };
+}
+
+void TMainForm::SetSpinText(const std::string& text) {
+    spinBytes_ = text;
+    spinShown_ = Widen(text);
+    spinEdit_.SetText(spinShown_);
+}
+
+std::string TMainForm::SpinText() const {
+    std::wstring text = spinEdit_.Text();
+    return text == spinShown_ ? spinBytes_ : Narrow(text);
+}
+
+void TMainForm::WriteCurrentCell(const std::string& text) {
+    CellPos cell = gridModel_.Current();
+    gridModel_.SetCell(cell.col, cell.row, text);
+    gridMain_.Refresh();
+}
+
+POINT TMainForm::EditorPlace(CellPos cell) const {
+    RECT grid;
+    GetWindowRect(gridMain_.Hwnd(), &grid);
+    MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&grid), 2);
+    Rect r = gridMain_.CellRect(cell.col, cell.row);
+    return POINT{grid.left + r.left, grid.top + r.top};
+}
+
+void TMainForm::gridMainClick() {
+    CellPos cell = gridModel_.Current();
+    const std::string text = gridModel_.Cell(cell.col, cell.row);
+    switch (cell.row) {
+    case kRowCycleDay:
+        OpenSpinEdit(text, EditorPlace(cell));
+        break;
+    case kRowTemperature:
+        OpenList(cmbTemp_, MatchTemperatureItem(text), EditorPlace(cell));
+        break;
+    case kRowEvent:
+        OpenList(cmbEvent_, MatchEventItem(text), EditorPlace(cell));
+        break;
+    case kRowMemo:
+        OpenMemo(text, cell.col);
+        break;
+    default:
+        break;
     }
 }
 
-void TMainForm::DrawVerticalText(HDC dc, const std::string& text, const RECT& rect) {
-    FontHandle font = MakeFont(L"@MS UI Gothic", 14, false, -900);
-    SelectScope select(dc, font.Get());
-    SIZE w{};
-    GetTextExtentPoint32W(dc, L"W", 1, &w);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextAlign(dc, TA_TOP | TA_LEFT | TA_NOUPDATECP);
-    std::wstring wide = Widen(text);
-    int x = rect.left + (rect.right - rect.left) / 2 + w.cx;
-    TextOutW(dc, x, rect.top + 5, wide.c_str(), static_cast<int>(wide.size()));
+void TMainForm::OpenSpinEdit(const std::string& text, POINT at) {
+    // An empty cell opens on what the field held when it was last left.
+    if (!text.empty())
+        SetSpinText(text);
+    spinEdit_.MoveTo(at.x, at.y);
+    spinEdit_.Show(true);
+    spinEdit_.Field().SetColour(kYellow);
+    SetFocus(spinEdit_.Edit());
+}
+
+void TMainForm::OpenList(DropDownList& list, int match, POINT at) {
+    list.SetSelection(-1);
+    list.MoveTo(at.x, at.y);
+    list.Show(true);
+    list.SetSelection(match);
+    list.SetColour(kYellow);
+    SetFocus(list.Hwnd());
+}
+
+void TMainForm::OpenMemo(const std::string& text, int col) {
+    if (memo_ == nullptr)
+        return;
+    memo_->SetMemo(text);
+    memo_->SetTitle(MemoTitle(pnlYear_.Caption(), pnlMonth_.Caption(), col, gridModel_.Cell(col, kRowHeader)));
+    memo_->ShowModal();
+    if (Hwnd() != nullptr)
+        SetFocus(gridMain_.Hwnd());
+}
+
+void TMainForm::spinEditExit() {
+    if (!spinEdit_.Visible())
+        return;
+    std::string text = SpinText();
+    WriteCurrentCell(text);
+    spinEdit_.Show(false);
+    // The cell keeps the text as typed; the field next opens within its range.
+    std::string clamped = SpinClampText(text);
+    if (clamped != text)
+        SetSpinText(clamped);
+}
+
+void TMainForm::cmbTempExit() {
+    if (!cmbTemp_.Visible())
+        return;
+    int index = cmbTemp_.Selection();
+    WriteCurrentCell(index >= 0 && index < kTemperatureItemCount ? kTemperatureItems[static_cast<size_t>(index)] : "");
+    cmbTemp_.Show(false);
+}
+
+void TMainForm::cmbEventExit() {
+    if (!cmbEvent_.Visible())
+        return;
+    int index = cmbEvent_.Selection();
+    WriteCurrentCell(index >= 0 && index < kEventItemCount ? kEventItems[static_cast<size_t>(index)] : "");
+    cmbEvent_.Show(false);
+}
+
+void TMainForm::CommitOpenEditor() {
+    HWND focus = GetFocus();
+    bool editorFocused = focus == spinEdit_.Edit() || focus == cmbTemp_.Hwnd() || focus == cmbEvent_.Hwnd();
+    spinEditExit();
+    cmbTempExit();
+    cmbEventExit();
+    if (editorFocused)
+        SetFocus(gridMain_.Hwnd());
+}
+
+void TMainForm::cmbTempClick() {
+    int index = cmbTemp_.Selection();
+    std::string text = index >= 0 && index < kTemperatureItemCount ? kTemperatureItems[static_cast<size_t>(index)] : "";
+    text = TrimBlanks(text);
+    double value = text.empty() ? 0.0 : std::strtod(text.c_str(), nullptr);
+    Chart& chart = chartMain_.Model();
+    chart.SetPointValue(chart.SeriesAt(0), gridModel_.Current().col - 1, value);
+}
+
+void TMainForm::gridMainKeyDown(WORD key, bool) {
+    if (key != VK_DELETE)
+        return;
+    WriteCurrentCell("");
+}
+
+void TMainForm::gridMainDrawCell(Canvas& canvas, int col, int row, const Rect& rect, bool fixed) {
+    if (col >= gridModel_.ColCount() || row >= kGridRowCount)
+        return;
+    CellPos current = gridModel_.Current();
+    CellState state{col, row, fixed, GetFocus() == gridMain_.Hwnd(), current == CellPos{col, row}};
+    PaintGridCell(canvas, state, gridModel_.Cell(col, row), rect, gridMain_.Font());
+}
+
+void TMainForm::DrawVerticalText(Canvas& canvas, const std::string& text, const Rect& rect) {
+    purimo::DrawVerticalText(canvas, text, rect, gridMain_.Font());
 }
 
 } // namespace purimo

@@ -2,29 +2,20 @@
 
 #include <string_view>
 
+#include "common/Cp932.h"
+
 namespace purimo {
 
 namespace {
-
-bool IsLeadByte(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
 
 bool IsBlankOrControl(char c) {
     return static_cast<unsigned char>(c) <= 0x20;
 }
 
-bool IsTrailByte(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
-}
-
-// Bytes of the character at pos: two for a double-byte character. A lead byte without a valid
-// second byte (broken text in a file) counts alone, so that it cannot swallow a comma or a quote
-// and shift the days after it.
+// A broken lead byte counts alone, so that it cannot swallow a comma or a quote and shift the
+// days after it.
 size_t CharLength(std::string_view text, size_t pos) {
-    return IsLeadByte(text[pos]) && pos + 1 < text.size() && IsTrailByte(text[pos + 1]) ? 2 : 1;
+    return Cp932CharLength(text, pos);
 }
 
 size_t SkipBlanks(std::string_view text, size_t pos) {

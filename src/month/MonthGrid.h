@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "common/GridNavigation.h"
+
 namespace purimo {
 
 constexpr int kGridRowCount = 5;
@@ -14,12 +16,9 @@ constexpr int kRowTemperature = 2;
 constexpr int kRowEvent = 3;
 constexpr int kRowMemo = 4;
 constexpr int kInitialColCount = 32;
-
-struct CellPos {
-    int col = 1;
-    int row = 1;
-    bool operator==(const CellPos&) const = default;
-};
+// The label column and the memo row as the grid is laid out at first show.
+constexpr int kLabelColWidth = 50;
+constexpr int kMemoRowHeight = 165;
 
 class MonthGrid {
 public:

@@ -11,7 +11,15 @@ COLORREF ToColorRef(Color colour) {
     return static_cast<COLORREF>(colour & 0x00FFFFFF);
 }
 
-GdiCanvas::GdiCanvas(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {
+HFONT FontCache::Get(const FontSpec& spec) {
+    for (const auto& [cached, font] : fonts_)
+        if (cached == spec)
+            return font.Get();
+    fonts_.emplace_back(spec, MakeFont(Widen(spec.face).c_str(), spec.height, spec.bold, spec.escapement));
+    return fonts_.back().second.Get();
+}
+
+GdiCanvas::GdiCanvas(HDC dc, FontCache* fonts) : dc_(dc), saved_(SaveDC(dc)), fonts_(fonts) {
     SetBkMode(dc_, TRANSPARENT);
     SetTextAlign(dc_, TA_TOP | TA_LEFT | TA_NOUPDATECP);
 }
@@ -39,12 +47,17 @@ void GdiCanvas::SetClearBrush() {
 }
 
 void GdiCanvas::SetFont(const FontSpec& font) {
-    if (font_ && font == fontSpec_)
+    if (hasFont_ && font == fontSpec_)
         return;
-    FontHandle handle = MakeFont(Widen(font.face).c_str(), font.height, font.bold, font.escapement);
-    SelectObject(dc_, handle.Get());
-    font_ = std::move(handle);
+    if (fonts_ != nullptr) {
+        SelectObject(dc_, fonts_->Get(font));
+    } else {
+        FontHandle handle = MakeFont(Widen(font.face).c_str(), font.height, font.bold, font.escapement);
+        SelectObject(dc_, handle.Get());
+        font_ = std::move(handle);
+    }
     fontSpec_ = font;
+    hasFont_ = true;
 }
 
 void GdiCanvas::SetTextColor(Color color) {

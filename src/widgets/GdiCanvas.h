@@ -3,6 +3,9 @@
 // are replaced; the DC's original state comes back when the canvas goes.
 #include <windows.h>
 
+#include <utility>
+#include <vector>
+
 #include "common/Canvas.h"
 #include "widgets/Handles.h"
 
@@ -10,9 +13,20 @@ namespace purimo {
 
 COLORREF ToColorRef(Color colour);
 
+// Fonts made once and kept for every later paint, so that a paint selects fonts without
+// creating any.
+class FontCache {
+public:
+    HFONT Get(const FontSpec& spec);
+
+private:
+    std::vector<std::pair<FontSpec, FontHandle>> fonts_;
+};
+
 class GdiCanvas : public Canvas {
 public:
-    explicit GdiCanvas(HDC dc);
+    // With a cache, the canvas takes its fonts from it instead of making its own.
+    explicit GdiCanvas(HDC dc, FontCache* fonts = nullptr);
     ~GdiCanvas() override;
     GdiCanvas(const GdiCanvas&) = delete;
     GdiCanvas& operator=(const GdiCanvas&) = delete;
@@ -38,8 +52,10 @@ private:
     int saved_;
     PenHandle pen_;
     BrushHandle brush_;
+    FontCache* fonts_;
     FontHandle font_;
     FontSpec fontSpec_;
+    bool hasFont_ = false;
 };
 
 } // namespace purimo

@@ -6,7 +6,38 @@
 
 namespace purimo {
 
-void StringGrid::Create(HWND parent, int x, int y, int w, int h, HFONT font) {
+namespace {
+
+NavKey NavKeyOf(WPARAM key) {
+    switch (key) {
+    case VK_LEFT:
+        return NavKey::Left;
+    case VK_RIGHT:
+        return NavKey::Right;
+    case VK_UP:
+        return NavKey::Up;
+    case VK_DOWN:
+        return NavKey::Down;
+    case VK_HOME:
+        return NavKey::Home;
+    case VK_END:
+        return NavKey::End;
+    case VK_PRIOR:
+        return NavKey::PageUp;
+    case VK_NEXT:
+        return NavKey::PageDown;
+    default:
+        return NavKey::Other;
+    }
+}
+
+bool KeyHeld(int key) {
+    return GetKeyState(key) < 0;
+}
+
+} // namespace
+
+void StringGrid::Create(HWND parent, int x, int y, int w, int h, const FontSpec& font) {
     font_ = font;
     CreateWindowOf(L"PurimoGrid", 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, x, y, w, h, parent, nullptr);
 }
@@ -14,9 +45,24 @@ void StringGrid::Create(HWND parent, int x, int y, int w, int h, HFONT font) {
 LRESULT StringGrid::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_LBUTTONDOWN:
-        return OnLButtonDown(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+        return OnButtonDown(MouseButton::Left, false, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+    case WM_LBUTTONDBLCLK:
+        return OnButtonDown(MouseButton::Left, true, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+        return OnButtonDown(MouseButton::Other, false, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+    case WM_MOUSEMOVE:
+        return OnMouseMove(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+    case WM_LBUTTONUP:
+        return OnLButtonUp();
+    case WM_CAPTURECHANGED:
+        return OnCaptureChanged();
     case WM_KEYDOWN:
         return OnKeyDown(wp);
+    case WM_MOUSEWHEEL:
+        return OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wp));
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         return OnFocusChange();
@@ -27,45 +73,79 @@ LRESULT StringGrid::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 
-LRESULT StringGrid::OnLButtonDown(int x, int y) {
+std::optional<CellPos> StringGrid::CellAtPoint(int x, int y) const {
+    std::optional<CellPos> cell = layout_.CellAt(x - kGridBorder, y - kGridBorder);
+    if (!cell)
+        return std::nullopt;
+    RECT client;
+    GetClientRect(Hwnd(), &client);
+    // A cell cut off by the border's far side is not under the pointer there.
+    if (x >= client.right - kGridBorder || y >= client.bottom - kGridBorder)
+        return std::nullopt;
+    return cell;
+}
+
+LRESULT StringGrid::OnButtonDown(MouseButton button, bool doubleClick, int x, int y) {
+    // The focus comes first, so that an open editor is written into the cell it was opened for
+    // before the current cell moves.
     SetFocus(Hwnd());
-    int col = 0;
-    int row = 0;
-    if (layout_.CellAt(x, y, col, row) && col >= 1 && row >= 1 && col < model_.ColCount())
-        Select(col, row);
+    if (std::optional<CellPos> cell = mouse_.Press(button, doubleClick, CellAtPoint(x, y))) {
+        SetCapture(Hwnd());
+        MoveCurrent(*cell);
+    }
+    return 0;
+}
+
+LRESULT StringGrid::OnMouseMove(int x, int y) {
+    if (std::optional<CellPos> cell = mouse_.Move(CellAtPoint(x, y)))
+        MoveCurrent(*cell);
+    return 0;
+}
+
+LRESULT StringGrid::OnLButtonUp() {
+    bool report = mouse_.Release();
+    if (GetCapture() == Hwnd())
+        ReleaseCapture();
+    if (report)
+        ReportSelection();
+    return 0;
+}
+
+LRESULT StringGrid::OnCaptureChanged() {
+    mouse_.Cancel();
     return 0;
 }
 
 LRESULT StringGrid::OnKeyDown(WPARAM key) {
-    CellPos pos = model_.Current();
-    switch (key) {
-    case VK_LEFT:
-        pos.col = pos.col > 1 ? pos.col - 1 : pos.col;
-        break;
-    case VK_RIGHT:
-        pos.col = pos.col < model_.ColCount() - 1 ? pos.col + 1 : pos.col;
-        break;
-    case VK_UP:
-        pos.row = pos.row > 1 ? pos.row - 1 : pos.row;
-        break;
-    case VK_DOWN:
-        pos.row = pos.row < kGridRowCount - 1 ? pos.row + 1 : pos.row;
-        break;
-    case VK_HOME:
-        pos.col = 1;
-        break;
-    case VK_END:
-        pos.col = model_.ColCount() - 1;
-        break;
-    case VK_TAB:
+    bool shift = KeyHeld(VK_SHIFT);
+    bool ctrl = KeyHeld(VK_CONTROL);
+    if (OnKey)
+        OnKey(static_cast<WORD>(key), shift, ctrl);
+    if (key == VK_TAB) {
         if (OnTab)
-            OnTab(GetKeyState(VK_SHIFT) >= 0);
-        return 0;
-    default:
+            OnTab(!shift);
         return 0;
     }
-    if (!(pos == model_.Current()))
-        Select(pos.col, pos.row);
+    CellPos current = cells_.CurrentCell();
+    std::optional<CellPos> next = NavigationTarget(NavKeyOf(key), ctrl, current, layout_.Extent());
+    if (next && !(*next == current)) {
+        MoveCurrent(*next);
+        ReportSelection();
+    }
+    return 0;
+}
+
+LRESULT StringGrid::OnMouseWheel(int delta) {
+    // Towards the user (a negative delta) moves down, one row a notch.
+    wheelRest_ -= delta;
+    int notches = wheelRest_ / WHEEL_DELTA;
+    wheelRest_ %= WHEEL_DELTA;
+    CellPos current = cells_.CurrentCell();
+    CellPos next = WheelTarget(current, notches, layout_.Extent());
+    if (!(next == current)) {
+        MoveCurrent(next);
+        ReportSelection();
+    }
     return 0;
 }
 
@@ -74,49 +154,52 @@ LRESULT StringGrid::OnFocusChange() {
     return 0;
 }
 
-void StringGrid::Select(int col, int row) {
-    model_.SetCurrent(CellPos{col, row});
+void StringGrid::MoveCurrent(CellPos cell) {
+    cells_.SetCurrentCell(cell);
     Refresh();
+}
+
+void StringGrid::ReportSelection() {
     if (OnSelectCell)
-        OnSelectCell(col, row);
+        OnSelectCell();
 }
 
 void StringGrid::SetCurrent(int col, int row) {
-    model_.SetCurrent(CellPos{col, row});
-    Refresh();
+    MoveCurrent(CellPos{col, row});
 }
 
 bool StringGrid::PaintContent(HDC dc, const RECT& client) {
-    FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
-    SavedDc saved(dc);
-    SelectObject(dc, font_);
-    layout_.SetColCount(model_.ColCount());
-
-    // Grid lines: black between fixed cells, silver between the others.
-    BrushHandle fixedLine = MakeBrush(RGB(0, 0, 0));
-    BrushHandle cellLine = MakeBrush(RGB(192, 192, 192));
-    for (int row = 0; row < kGridRowCount; ++row) {
-        for (int col = 0; col < model_.ColCount(); ++col) {
+    GdiCanvas canvas(dc, &fonts_);
+    canvas.Fill(Rect{client.left, client.top, client.right, client.bottom}, SystemColor(kSysWindow));
+    const CellPos current = cells_.CurrentCell();
+    const bool active = IsActiveControl && IsActiveControl();
+    const Color fixedLine = kBlack;
+    const Color cellLine = Rgb(192, 192, 192);
+    for (int row = 0; row < layout_.RowCount(); ++row) {
+        for (int col = 0; col < layout_.ColCount(); ++col) {
             Rect r = layout_.CellRect(col, row);
+            r = Rect{r.left + kGridBorder, r.top + kGridBorder, r.right + kGridBorder, r.bottom + kGridBorder};
             if (r.left >= client.right || r.top >= client.bottom)
                 continue;
+            // Grid lines: black between fixed cells, silver between the others.
             bool fixed = row == 0 || col == 0;
-            HBRUSH line = fixed ? fixedLine.Get() : cellLine.Get();
-            RECT right{r.right, r.top, r.right + kGridLine, r.bottom + kGridLine};
-            RECT below{r.left, r.bottom, r.right + kGridLine, r.bottom + kGridLine};
-            FillRect(dc, &right, line);
-            FillRect(dc, &below, line);
+            Color line = fixed ? fixedLine : cellLine;
+            canvas.Fill(Rect{r.right, r.top, r.right + kGridLine, r.bottom + kGridLine}, line);
+            canvas.Fill(Rect{r.left, r.bottom, r.right + kGridLine, r.bottom + kGridLine}, line);
 
+            // Every cell starts from the grid's own font.
+            canvas.SetFont(font_);
+            canvas.SetTextColor(SystemColor(kSysWindowText));
+            cells_.PaintCell(canvas, col, row, r, fixed);
             RECT cell{r.left, r.top, r.right, r.bottom};
-            SavedDc cellState(dc);
-            IntersectClipRect(dc, cell.left, cell.top, cell.right, cell.bottom);
-            if (OnDrawCell)
-                OnDrawCell(dc, col, row, cell, fixed);
             if (fixed)
                 DrawEdge(dc, &cell, BDR_RAISEDINNER, BF_RECT);
-            CellPos current = model_.Current();
-            if (!fixed && col == current.col && row == current.row && IsActiveControl && IsActiveControl())
+            if (!fixed && active && col == current.col && row == current.row) {
+                // The dotted pattern takes the DC's text and background colours.
+                ::SetTextColor(dc, RGB(0, 0, 0));
+                SetBkColor(dc, RGB(255, 255, 255));
                 DrawFocusRect(dc, &cell);
+            }
         }
     }
     RECT border = client;

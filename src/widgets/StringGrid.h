@@ -1,33 +1,50 @@
 #pragma once
-// The month grid control: one fixed row and column, no scroll bars, one current cell. It holds
-// no text of its own; the cells are the MonthGrid's, painted by the OnDrawCell callback.
+// The grid control: one fixed row and column, no scroll bars, one current cell, a 2-pixel sunken
+// border. It holds no cells of its own: what they show and which one is current is asked of
+// GridCells, where they lie of the GridLayout.
 #include <functional>
 
-#include "entry/GridLayout.h"
-#include "month/MonthGrid.h"
+#include "common/Canvas.h"
+#include "common/GridLayout.h"
+#include "common/GridNavigation.h"
+#include "widgets/GdiCanvas.h"
 #include "widgets/Window.h"
 
 namespace purimo {
 
+constexpr int kGridBorder = 2;
+
+class GridCells {
+public:
+    virtual ~GridCells() = default;
+    virtual CellPos CurrentCell() const = 0;
+    virtual void SetCurrentCell(CellPos cell) = 0;
+    // Paints cell (col, row) in r; the canvas comes with the grid's font and text colour.
+    virtual void PaintCell(Canvas& canvas, int col, int row, const Rect& r, bool fixed) = 0;
+};
+
 class StringGrid : public Window {
 public:
-    StringGrid(MonthGrid& model, GridLayout& layout) : model_(model), layout_(layout) {}
+    StringGrid(GridCells& cells, GridLayout& layout) : cells_(cells), layout_(layout) {}
 
-    void Create(HWND parent, int x, int y, int w, int h, HFONT font);
+    void Create(HWND parent, int x, int y, int w, int h, const FontSpec& font);
+    const FontSpec& Font() const { return font_; }
 
-    // Paints one cell: (dc, col, row, rectangle, fixed). The DC comes with the grid's font and
-    // clipped to the cell.
-    std::function<void(HDC, int, int, const RECT&, bool)> OnDrawCell;
-    // The user made (col, row) the current cell with the mouse or the keyboard.
-    std::function<void(int, int)> OnSelectCell;
+    // The user made the current cell a selection with the mouse, the keyboard or the wheel.
+    std::function<void()> OnSelectCell;
+    // A key went down while the grid has the focus, before the grid moves the current cell:
+    // (virtual key, shift, ctrl).
+    std::function<void(WORD, bool, bool)> OnKey;
     // Tab or Shift+Tab pressed in the grid: move the focus on (true = forward).
     std::function<void(bool)> OnTab;
-    // Whether the grid counts as the window's active control (focus rectangle of the current cell).
+    // Whether the grid is the window's active control (focus rectangle of the current cell).
     std::function<bool()> IsActiveControl;
 
-    // Moves the current cell without a click: no OnSelectCell.
+    // Moves the current cell without a selection.
     void SetCurrent(int col, int row);
     void Refresh() { InvalidateRect(Hwnd(), nullptr, FALSE); }
+    // The cell's rectangle in the grid's client area, inside its border.
+    Rect CellRect(int col, int row) const { return layout_.CellRect(col, row); }
 
     bool PaintContent(HDC dc, const RECT& client) override;
 
@@ -35,14 +52,23 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
-    LRESULT OnLButtonDown(int x, int y);
+    LRESULT OnButtonDown(MouseButton button, bool doubleClick, int x, int y);
+    LRESULT OnMouseMove(int x, int y);
+    LRESULT OnLButtonUp();
+    LRESULT OnCaptureChanged();
     LRESULT OnKeyDown(WPARAM key);
+    LRESULT OnMouseWheel(int delta);
     LRESULT OnFocusChange();
-    void Select(int col, int row);
+    std::optional<CellPos> CellAtPoint(int x, int y) const;
+    void MoveCurrent(CellPos cell);
+    void ReportSelection();
 
-    MonthGrid& model_;
+    GridCells& cells_;
     GridLayout& layout_;
-    HFONT font_ = nullptr;
+    FontSpec font_;
+    FontCache fonts_;
+    GridMouse mouse_;
+    int wheelRest_ = 0;
 };
 
 } // namespace purimo

@@ -23,3 +23,45 @@ std::string Narrow(const std::wstring& wide) {
 }
 
 } // namespace purimo
+
+namespace purimo {
+
+bool Cp932CanHold(const std::wstring& wide) {
+    if (wide.empty())
+        return true;
+    BOOL usedDefault = FALSE;
+    int n = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                nullptr, &usedDefault);
+    return n > 0 && !usedDefault;
+}
+
+size_t Cp932Bytes(const std::wstring& wide) {
+    if (wide.empty())
+        return 0;
+    int n = WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    return n > 0 ? static_cast<size_t>(n) : 0;
+}
+
+std::wstring WindowText(HWND hwnd) {
+    int length = GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    int copied = GetWindowTextW(hwnd, text.data(), length + 1);
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+std::wstring ClipboardText(HWND owner) {
+    std::wstring text;
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(owner))
+        return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = chars;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+} // namespace purimo

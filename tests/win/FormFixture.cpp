@@ -58,6 +58,7 @@ void FormFixture::TearDown() {
         SetErrorBoxHandler([](const std::string&) {});
         DestroyWindow(form_->Hwnd());
     }
+    memo_.reset();
     form_.reset();
     splash_.reset();
     Pump();
@@ -77,7 +78,9 @@ void FormFixture::Start() {
     form_ = std::make_unique<TMainForm>(AppContext{folder_, key_});
     form_->Create();
     splash_ = std::make_unique<TSplashForm>();
+    memo_ = std::make_unique<TComEditForm>(form_->Hwnd());
     form_->SetSplash(splash_.get());
+    form_->SetMemoDialog(memo_.get());
     form_->Show(SW_SHOWNOACTIVATE);
     Pump();
 }

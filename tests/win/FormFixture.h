@@ -11,6 +11,7 @@
 
 #include "app/Main.h"
 #include "app/Splash.h"
+#include "entry/ComEdit.h"
 
 namespace purimo::test {
 
@@ -47,6 +48,7 @@ protected:
     std::vector<std::string> errors_;
     std::unique_ptr<TMainForm> form_;
     std::unique_ptr<TSplashForm> splash_;
+    std::unique_ptr<TComEditForm> memo_;
 };
 
 } // namespace purimo::test

@@ -161,8 +161,8 @@ TEST_F(LookTest, ControlsStandBackToFrontInOrder) {
     RECT r;
     GetWindowRect(form_->btnPrev().Hwnd(), &r);
     EXPECT_EQ(r.right - r.left, 35);
-    EXPECT_FALSE(IsWindowVisible(form_->cmbEvent()));
-    EXPECT_FALSE(IsWindowVisible(form_->cmbTemp()));
+    EXPECT_FALSE(IsWindowVisible(form_->cmbEvent().Hwnd()));
+    EXPECT_FALSE(IsWindowVisible(form_->cmbTemp().Hwnd()));
     EXPECT_FALSE(form_->spinEdit().Visible());
     EXPECT_EQ(reinterpret_cast<HCURSOR>(GetClassLongPtrW(form_->btnPrev().Hwnd(), GCLP_HCURSOR)),
               LoadCursorW(nullptr, IDC_HAND));
@@ -170,19 +170,15 @@ TEST_F(LookTest, ControlsStandBackToFrontInOrder) {
 
 TEST_F(LookTest, EditorsAreHiddenListsAndACentredSpinEdit) {
     Start();
-    for (HWND combo : {form_->cmbEvent(), form_->cmbTemp()}) {
+    for (HWND combo : {form_->cmbEvent().Hwnd(), form_->cmbTemp().Hwnd()}) {
         EXPECT_EQ(GetWindowLongPtrW(combo, GWL_STYLE) & 3, CBS_DROPDOWNLIST);
         EXPECT_EQ(SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0), 12);
     }
     HWND edit = form_->spinEdit().Edit();
     EXPECT_NE(GetWindowLongPtrW(edit, GWL_STYLE) & ES_CENTER, 0);
     EXPECT_EQ(SendMessageW(edit, EM_GETLIMITTEXT, 0, 0), 2);
-    int low = -1;
-    int high = -1;
-    SendMessageW(form_->spinEdit().Arrows(), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
-                 reinterpret_cast<LPARAM>(&high));
-    EXPECT_EQ(low, 0);
-    EXPECT_EQ(high, 99);
+    EXPECT_EQ(GetParent(form_->spinEdit().Arrows()), edit) << "the arrows stand inside the field";
+    EXPECT_EQ(form_->spinEdit().Text(), L"0");
 }
 
 TEST_F(LookTest, TabFromTheGridReachesOnlyVisibleEditors) {
@@ -191,10 +187,10 @@ TEST_F(LookTest, TabFromTheGridReachesOnlyVisibleEditors) {
     ASSERT_EQ(GetFocus(), grid);
     SendMessageW(grid, WM_KEYDOWN, VK_TAB, 0);
     EXPECT_EQ(GetFocus(), grid) << "no editor is shown: the grid keeps the focus";
-    ShowWindow(form_->cmbTemp(), SW_SHOW);
+    ShowWindow(form_->cmbTemp().Hwnd(), SW_SHOW);
     SendMessageW(grid, WM_KEYDOWN, VK_TAB, 0);
-    EXPECT_EQ(GetFocus(), form_->cmbTemp());
-    ShowWindow(form_->cmbTemp(), SW_HIDE);
+    EXPECT_EQ(GetFocus(), form_->cmbTemp().Hwnd());
+    ShowWindow(form_->cmbTemp().Hwnd(), SW_HIDE);
 }
 
 TEST_F(LookTest, FocusComesBackToTheGridWhenTheWindowIsActiveAgain) {

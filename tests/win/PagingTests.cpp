@@ -88,7 +88,7 @@ TEST_F(PagingTest, LoadingTrimsNormalisesAndPlacesTheCurrentCell) {
     const Series& temperatures = form_->chartMain().Model().SeriesAt(0);
     EXPECT_DOUBLE_EQ(temperatures.YValues()[1], 36.5);
     EXPECT_DOUBLE_EQ(temperatures.YValues()[3], 0.0);
-    EXPECT_FALSE(IsWindowVisible(form_->cmbTemp()));
+    EXPECT_FALSE(IsWindowVisible(form_->cmbTemp().Hwnd()));
     EXPECT_TRUE(errors_.empty());
 }
 

@@ -1,18 +1,17 @@
 #pragma once
-// Where the month grid's cells lie inside the grid control: a 2-pixel sunken border, then the
-// columns and rows with a 1-pixel grid line right of and below every cell.
+// Where a grid's cells lie: columns and rows with a 1-pixel grid line right of and below every
+// cell. Rectangles are measured from the grid's first cell, inside any border the control draws.
+#include <optional>
 #include <vector>
 
 #include "common/Canvas.h"
+#include "common/GridNavigation.h"
 
 namespace purimo {
 
-constexpr int kGridBorder = 2;
 constexpr int kGridLine = 1;
 constexpr int kDefaultColWidth = 29;
 constexpr int kDefaultRowHeight = 17;
-constexpr int kLabelColWidth = 50;
-constexpr int kMemoRowHeight = 165;
 
 class GridLayout {
 public:
@@ -26,10 +25,11 @@ public:
     void SetRowHeight(int row, int height) { rowHeights_.at(static_cast<size_t>(row)) = height; }
     int ColWidth(int col) const { return colWidths_.at(static_cast<size_t>(col)); }
     int RowHeight(int row) const { return rowHeights_.at(static_cast<size_t>(row)); }
+    GridExtent Extent() const { return GridExtent{ColCount(), RowCount()}; }
 
     Rect CellRect(int col, int row) const;
-    // The cell under a point, or false when the point lies on a border, a grid line or beyond.
-    bool CellAt(int x, int y, int& col, int& row) const;
+    // The cell under a point, or nothing when the point lies on a grid line or beyond the cells.
+    std::optional<CellPos> CellAt(int x, int y) const;
 
 private:
     std::vector<int> colWidths_;

@@ -1,0 +1,100 @@
+#include <windows.h>
+
+#include "widgets/DropDownList.h"
+#include "widgets/GdiCanvas.h"
+#include "widgets/WinText.h"
+
+namespace purimo {
+
+namespace {
+constexpr int kItemHeight = 12;
+// The selection field keeps the list 20 pixels high.
+constexpr int kFieldHeight = 14;
+constexpr int kDropItems = 10;
+} // namespace
+
+void DropDownList::Create(HWND parent, int x, int y, int w, int h, HFONT font) {
+    hwnd_ =
+        CreateWindowExW(0, L"COMBOBOX", L"",
+                        WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, x,
+                        y, w, h + kItemHeight * kDropItems + 2, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    hook_.Attach(hwnd_, [this](UINT msg, WPARAM wp, LPARAM lp) { return Handle(msg, wp, lp); });
+}
+
+std::optional<LRESULT> DropDownList::Handle(UINT msg, WPARAM wp, LPARAM) {
+    if (msg == WM_KEYDOWN && wp == VK_TAB) {
+        SendMessageW(hwnd_, CB_SHOWDROPDOWN, FALSE, 0);
+        if (OnTab)
+            OnTab(GetKeyState(VK_SHIFT) >= 0);
+        return 0;
+    }
+    // The Tab's character would otherwise look for an item starting with it.
+    if (msg == WM_CHAR && wp == L'\t')
+        return 0;
+    return std::nullopt;
+}
+
+void DropDownList::SetItems(const std::vector<std::wstring>& items) {
+    SendMessageW(hwnd_, CB_RESETCONTENT, 0, 0);
+    for (const std::wstring& item : items)
+        SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+int DropDownList::Selection() const {
+    return static_cast<int>(SendMessageW(hwnd_, CB_GETCURSEL, 0, 0));
+}
+
+void DropDownList::SetSelection(int index) {
+    SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void DropDownList::SetColour(Color colour) {
+    colour_ = colour;
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void DropDownList::Show(bool visible) {
+    ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+}
+
+void DropDownList::MoveTo(int x, int y) {
+    SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void DropDownList::Notify(UINT code) {
+    if (code == CBN_SELCHANGE && OnPick)
+        OnPick();
+    else if (code == CBN_KILLFOCUS && OnExit)
+        OnExit();
+}
+
+void DropDownList::MeasureItem(MEASUREITEMSTRUCT* item) {
+    item->itemHeight = item->itemID == static_cast<UINT>(-1) ? kFieldHeight : kItemHeight;
+}
+
+void DropDownList::DrawItem(const DRAWITEMSTRUCT* item) const {
+    // In the open list the item under the pointer is highlighted; the field shows the list's own
+    // colour with a focus rectangle while the list has the focus.
+    bool field = (item->itemState & ODS_COMBOBOXEDIT) != 0;
+    bool highlighted = !field && (item->itemState & ODS_SELECTED) != 0;
+    COLORREF background = highlighted ? GetSysColor(COLOR_HIGHLIGHT) : ToColorRef(colour_);
+    SetDCBrushColor(item->hDC, background);
+    FillRect(item->hDC, &item->rcItem, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    if (item->itemID != static_cast<UINT>(-1)) {
+        int length = static_cast<int>(SendMessageW(hwnd_, CB_GETLBTEXTLEN, item->itemID, 0));
+        std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+        SendMessageW(hwnd_, CB_GETLBTEXT, item->itemID, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<size_t>(length > 0 ? length : 0));
+        SetBkMode(item->hDC, TRANSPARENT);
+        SetTextColor(item->hDC, GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        RECT r = item->rcItem;
+        r.left += 2;
+        DrawTextW(item->hDC, text.c_str(), static_cast<int>(text.size()), &r,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_EXPANDTABS);
+    }
+    if (field && (item->itemState & ODS_FOCUS) != 0)
+        DrawFocusRect(item->hDC, &item->rcItem);
+}
+
+} // namespace purimo

@@ -1,0 +1,54 @@
+#pragma once
+// A drop-down list without typing, drawn by us so that its items are exactly as high as asked
+// whatever the font, in a background colour of the owner's choosing.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/Canvas.h"
+#include "widgets/Subclass.h"
+
+namespace purimo {
+
+class DropDownList {
+public:
+    DropDownList() = default;
+    DropDownList(const DropDownList&) = delete;
+    DropDownList& operator=(const DropDownList&) = delete;
+
+    void Create(HWND parent, int x, int y, int w, int h, HFONT font);
+    HWND Hwnd() const { return hwnd_; }
+
+    void SetItems(const std::vector<std::wstring>& items);
+    // The selected item's index, -1 for none.
+    int Selection() const;
+    void SetSelection(int index);
+    void SetColour(Color colour);
+    Color Colour() const { return colour_; }
+    void Show(bool visible);
+    bool Visible() const { return IsWindowVisible(hwnd_) != FALSE; }
+    void MoveTo(int x, int y);
+
+    // A notification of the list to its parent: CBN_SELCHANGE is a pick, CBN_KILLFOCUS the exit.
+    void Notify(UINT code);
+    // WM_MEASUREITEM and WM_DRAWITEM of the list, sent to its parent.
+    static void MeasureItem(MEASUREITEMSTRUCT* item);
+    void DrawItem(const DRAWITEMSTRUCT* item) const;
+
+    // The user changed the selection: mouse, keys or wheel.
+    std::function<void()> OnPick;
+    std::function<void()> OnExit;
+    // Tab (true) or Shift+Tab pressed in the list.
+    std::function<void(bool)> OnTab;
+
+private:
+    std::optional<LRESULT> Handle(UINT msg, WPARAM wp, LPARAM lp);
+
+    HWND hwnd_ = nullptr;
+    Subclass hook_;
+    Color colour_ = SystemColor(kSysWindow);
+};
+
+} // namespace purimo
