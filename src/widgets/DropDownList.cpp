@@ -22,7 +22,11 @@ void DropDownList::Create(HWND parent, int x, int y, int w, int h, HFONT font) {
     hook_.Attach(hwnd_, [this](UINT msg, WPARAM wp, LPARAM lp) { return Handle(msg, wp, lp); });
 }
 
-std::optional<LRESULT> DropDownList::Handle(UINT msg, WPARAM wp, LPARAM) {
+std::optional<LRESULT> DropDownList::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_PRINTCLIENT || (msg == WM_PRINT && (lp & PRF_CLIENT) != 0)) {
+        PaintContent(reinterpret_cast<HDC>(wp));
+        return 0;
+    }
     if (msg == WM_KEYDOWN && wp == VK_TAB) {
         SendMessageW(hwnd_, CB_SHOWDROPDOWN, FALSE, 0);
         if (OnTab)
@@ -67,6 +71,28 @@ void DropDownList::Notify(UINT code) {
         OnPick();
     else if (code == CBN_KILLFOCUS && OnExit)
         OnExit();
+}
+
+void DropDownList::PaintContent(HDC dc) const {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetComboBoxInfo(hwnd_, &info))
+        return;
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
+    DrawEdge(dc, &client, EDGE_SUNKEN, BF_RECT);
+    DrawFrameControl(dc, &info.rcButton, DFC_SCROLL, DFCS_SCROLLCOMBOBOX);
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_COMBOBOX;
+    item.itemID = static_cast<UINT>(Selection());
+    item.itemAction = ODA_DRAWENTIRE;
+    bool focused = GetFocus() == hwnd_;
+    item.itemState = ODS_COMBOBOXEDIT | (focused ? ODS_FOCUS | ODS_SELECTED : 0);
+    item.hwndItem = hwnd_;
+    item.hDC = dc;
+    item.rcItem = info.rcItem;
+    DrawItem(&item);
 }
 
 void DropDownList::MeasureItem(MEASUREITEMSTRUCT* item) {

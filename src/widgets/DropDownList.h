@@ -36,6 +36,9 @@ public:
     // WM_MEASUREITEM and WM_DRAWITEM of the list, sent to its parent.
     static void MeasureItem(MEASUREITEMSTRUCT* item);
     void DrawItem(const DRAWITEMSTRUCT* item) const;
+    // The closed list as the screen shows it, for the window image: the system's list draws
+    // nothing of its own there.
+    void PaintContent(HDC dc) const;
 
     // The user changed the selection: mouse, keys or wheel.
     std::function<void()> OnPick;
