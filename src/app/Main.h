@@ -11,6 +11,7 @@
 #include "chart/ChartControl.h"
 #include "entry/GridLayout.h"
 #include "month/MonthGrid.h"
+#include "output/OutputState.h"
 #include "widgets/Handles.h"
 #include "widgets/Panel.h"
 #include "widgets/PictureButton.h"
@@ -19,6 +20,8 @@
 #include "widgets/Window.h"
 
 namespace purimo {
+
+class TAboutForm;
 
 // Menu command identifiers of PurimoMenu.
 enum MenuCommand : UINT {
@@ -80,6 +83,7 @@ public:
     void menuHelpManualClick();
     void menuHelpHomePageClick();
     void menuHelpAboutClick();
+    void SetAbout(TAboutForm* about) { about_ = about; }
 
     // Read access for the windows of the program and for tests.
     const AppContext& Context() const { return context_; }
@@ -152,6 +156,10 @@ private:
     SpinEdit spinEdit_;
     HWND tooltip_ = nullptr;
     HMENU menu_ = nullptr;
+
+    // Output and help.
+    TAboutForm* about_ = nullptr;
+    OutputState output_;
 };
 
 } // namespace purimo

@@ -16,6 +16,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     TSplashForm splashForm;
     TComEditForm comEditForm(mainForm.Hwnd());
     mainForm.SetSplash(&splashForm);
+    mainForm.SetAbout(&aboutForm);
     mainForm.Show(showCommand);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

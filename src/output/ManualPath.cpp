@@ -11,13 +11,15 @@ bool IsLeadByte(char c) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
-bool IsSeparator(char c) {
-    return c == '\\' || c == ':';
+bool IsLeadByte(wchar_t) {
+    return false;
 }
 
-} // namespace
+template <class C> bool IsSeparator(C c) {
+    return c == C('\\') || c == C(':');
+}
 
-std::string FolderOfPath(const std::string& path) {
+template <class S> S FolderOf(const S& path) {
     // Character boundaries are known only from the start: a byte 0x5C after a lead byte is part
     // of a character such as 表 or ソ, not a separator.
     std::vector<size_t> starts;
@@ -36,7 +38,7 @@ std::string FolderOfPath(const std::string& path) {
     }
     if (found == std::string::npos)
         return {};
-    if (path[found] == '\\' && foundIndex > 0) {
+    if (path[found] == typename S::value_type('\\') && foundIndex > 0) {
         size_t before = starts[foundIndex - 1];
         bool beforeSingle = before + 1 == found;
         if (!(beforeSingle && IsSeparator(path[before])))
@@ -45,8 +47,22 @@ std::string FolderOfPath(const std::string& path) {
     return path.substr(0, found + 1);
 }
 
+} // namespace
+
+std::string FolderOfPath(const std::string& path) {
+    return FolderOf(path);
+}
+
+std::wstring FolderOfPath(const std::wstring& path) {
+    return FolderOf(path);
+}
+
 std::string ManualPathFor(const std::string& exePath) {
     return FolderOfPath(exePath) + "\\" + kManualFileName;
+}
+
+std::wstring ManualPathFor(const std::wstring& exePath) {
+    return FolderOfPath(exePath) + L"\\" + kManualFileNameW;
 }
 
 } // namespace purimo
