@@ -59,17 +59,18 @@ UINT_PTR CALLBACK SaveHook(HWND child, UINT msg, WPARAM, LPARAM lp) {
 
 } // namespace
 
-bool RunPrinterSetup(PRINTDLGW& pd) {
+DialogResult RunPrinterSetup(PRINTDLGW& pd) {
     if (printerSetupHandler)
-        return printerSetupHandler(pd) != FALSE;
+        return printerSetupHandler(pd);
     Placement placement = PlacementFor(pd.hwndOwner);
     pd.Flags |= PD_ENABLEPRINTHOOK | PD_ENABLESETUPHOOK;
     pd.lpfnPrintHook = &PrintSetupHook;
     pd.lpfnSetupHook = &PrintSetupHook;
     pd.lCustData = reinterpret_cast<LPARAM>(&placement);
     BOOL ok = PrintDlgW(&pd);
+    DWORD failure = ok ? 0 : CommDlgExtendedError();
     pd.lCustData = 0;
-    return ok != FALSE;
+    return DialogResult{ok != FALSE, failure};
 }
 
 bool RunSaveDialog(OPENFILENAMEW& ofn) {

@@ -81,13 +81,12 @@ void TMainForm::menuFilePrintClick() {
     // The dialog works on copies, so that a cancelled dialog leaves the current printer as it was.
     pd.hDevMode = output_.printer.devMode.Copy().Release();
     pd.hDevNames = output_.printer.devNames.Copy().Release();
-    bool ok = RunPrinterSetup(pd);
+    DialogResult answer = RunPrinterSetup(pd);
     PrinterChoice chosen{GlobalBlock(pd.hDevMode), GlobalBlock(pd.hDevNames)};
-    if (!ok) {
-        DWORD failure = CommDlgExtendedError();
-        if (failure == PDERR_NODEFAULTPRN)
+    if (!answer.ok) {
+        if (answer.failure == PDERR_NODEFAULTPRN)
             throw AppError("デフォルト プリンタが存在しません");
-        if (failure != 0)
+        if (answer.failure != 0)
             throw AppError("選択したプリンタは有効ではありません");
         return;
     }
