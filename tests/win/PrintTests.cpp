@@ -1,0 +1,352 @@
+#include <windows.h>
+#include <cderr.h>
+#include <commdlg.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "DialogAnswer.h"
+#include "FormFixture.h"
+#include "Image.h"
+#include "output/BmpFile.h"
+#include "output/CommonDialogs.h"
+#include "output/OutputGeometry.h"
+#include "output/PrintImage.h"
+#include "output/WindowImage.h"
+#include "widgets/WinText.h"
+
+namespace purimo::test {
+
+namespace {
+
+constexpr const wchar_t* kSetupTitle = L"印刷設定";
+
+// A page rendered by pdftoppm: 8-bit RGB, top-down.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::string rgb;
+    COLORREF At(int x, int y) const {
+        size_t at = (static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) * 3;
+        return RGB(static_cast<unsigned char>(rgb[at]), static_cast<unsigned char>(rgb[at + 1]),
+                   static_cast<unsigned char>(rgb[at + 2]));
+    }
+    void SaveArtefact(const std::string& name) const {
+        BmpImage bmp{width, height, 24, {}, {}};
+        size_t row = static_cast<size_t>(BmpRowBytes(width, 24));
+        for (int y = height - 1; y >= 0; --y) {
+            std::string line;
+            for (int x = 0; x < width; ++x) {
+                COLORREF c = At(x, y);
+                line +=
+                    {static_cast<char>(GetBValue(c)), static_cast<char>(GetGValue(c)), static_cast<char>(GetRValue(c))};
+            }
+            line.resize(row, '\0');
+            bmp.pixels += line;
+        }
+        CreateDirectoryW(L"artefacts", nullptr);
+        WriteFileBytes(L"artefacts\\" + Widen(name) + L".bmp", BmpFileBytes(bmp));
+    }
+};
+
+bool Near(COLORREF a, COLORREF b, int tolerance) {
+    return abs(GetRValue(a) - GetRValue(b)) <= tolerance && abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+           abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+std::string UnixPdfFolder() {
+    char folder[MAX_PATH] = {};
+    GetEnvironmentVariableA("PURIMO_PDF_FOLDER", folder, MAX_PATH);
+    return folder;
+}
+
+// Wine shows the Unix file system as drive Z:.
+std::wstring DosPath(const std::string& unixPath) {
+    std::wstring path = L"Z:" + Widen(unixPath);
+    for (wchar_t& c : path)
+        if (c == L'/')
+            c = L'\\';
+    return path;
+}
+
+std::set<std::wstring> PdfNames(const std::wstring& folder) {
+    std::set<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*.pdf").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do
+        names.insert(found.cFileName);
+    while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+// The name of a PDF that was not there before and is written whole; empty after the timeout.
+std::wstring WaitForNewPdf(const std::wstring& folder, const std::set<std::wstring>& before, DWORD timeoutMs) {
+    ULONGLONG until = GetTickCount64() + timeoutMs;
+    while (GetTickCount64() < until) {
+        for (const std::wstring& name : PdfNames(folder)) {
+            if (before.count(name) != 0)
+                continue;
+            std::string bytes = ReadFileBytes(folder + L"\\" + name);
+            if (bytes.size() > 6 && bytes.find("%%EOF", bytes.size() - 8) != std::string::npos)
+                return name;
+        }
+        Sleep(200);
+    }
+    return {};
+}
+
+// pdftoppm is a program of the Unix side; Wine starts it with the command line as it is.
+Picture RenderFirstPage(const std::string& unixPdf, int dpi) {
+    std::string out = unixPdf + "-page";
+    std::wstring ppm = DosPath(out + ".ppm");
+    DeleteFileW(ppm.c_str());
+    std::wstring command = L"pdftoppm -f 1 -l 1 -singlefile -r " + std::to_wstring(dpi) + L" \"" + Widen(unixPdf) +
+                           L"\" \"" + Widen(out) + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(L"Z:\\usr\\bin\\pdftoppm", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi))
+        return {};
+    WaitForSingleObject(pi.hProcess, 60000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    // The process handle of a Unix program may be signalled early: wait for the whole picture.
+    Picture picture;
+    ULONGLONG until = GetTickCount64() + 60000;
+    while (GetTickCount64() < until) {
+        std::string bytes = ReadFileBytes(ppm);
+        int w = 0, h = 0, max = 0, used = 0;
+        if (bytes.size() > 16 && sscanf(bytes.c_str(), "P6 %d %d %d%n", &w, &h, &max, &used) == 3 && max == 255) {
+            size_t start = static_cast<size_t>(used) + 1;
+            size_t need = static_cast<size_t>(w) * static_cast<size_t>(h) * 3;
+            if (bytes.size() >= start + need) {
+                picture = Picture{w, h, bytes.substr(start, need)};
+                break;
+            }
+        }
+        Sleep(200);
+    }
+    DeleteFileW(ppm.c_str());
+    return picture;
+}
+
+// The system's default printer and its settings, as the set-up dialog would return them.
+PrinterChoice DefaultPrinter() {
+    PRINTDLGW pd{};
+    pd.lStructSize = sizeof(pd);
+    pd.Flags = PD_RETURNDEFAULT;
+    PrintDlgW(&pd);
+    return PrinterChoice{GlobalBlock(pd.hDevMode), GlobalBlock(pd.hDevNames)};
+}
+
+GlobalBlock NamesOf(const std::wstring& driver, const std::wstring& device) {
+    size_t chars = 4 + driver.size() + 1 + device.size() + 1 + 1;
+    GlobalBlock block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DEVNAMES) + chars * sizeof(wchar_t)));
+    auto* names = static_cast<DEVNAMES*>(GlobalLock(block.Get()));
+    auto* text = reinterpret_cast<wchar_t*>(names);
+    names->wDriverOffset = sizeof(DEVNAMES) / sizeof(wchar_t);
+    names->wDeviceOffset = static_cast<WORD>(names->wDriverOffset + driver.size() + 1);
+    names->wOutputOffset = static_cast<WORD>(names->wDeviceOffset + device.size() + 1);
+    driver.copy(text + names->wDriverOffset, driver.size());
+    device.copy(text + names->wDeviceOffset, device.size());
+    GlobalUnlock(block.Get());
+    return block;
+}
+
+short OrientationOf(HGLOBAL mode) {
+    if (mode == nullptr)
+        return 0;
+    auto* dm = static_cast<DEVMODEW*>(GlobalLock(mode));
+    short orientation = dm->dmOrientation;
+    GlobalUnlock(mode);
+    return orientation;
+}
+
+class PrintTest : public FormFixture {
+protected:
+    void SetUp() override {
+        FormFixture::SetUp();
+        unixFolder_ = UnixPdfFolder();
+        pdfFolder_ = DosPath(unixFolder_);
+        before_ = PdfNames(pdfFolder_);
+    }
+    void TearDown() override {
+        SetPrinterSetupHandler(nullptr);
+        FormFixture::TearDown();
+    }
+
+    bool HavePdfPrinter() const { return !unixFolder_.empty() && DefaultPrinterExists(); }
+
+    void Print() {
+        SendMessageW(form_->Hwnd(), WM_COMMAND, kCmdFilePrint, 0);
+        Pump();
+    }
+
+    // The page of the next job, rendered at the resolution given; empty when no job arrived.
+    Picture NextPage(int dpi) {
+        std::wstring name = WaitForNewPdf(pdfFolder_, before_, 60000);
+        if (name.empty())
+            return {};
+        before_.insert(name);
+        return RenderFirstPage(unixFolder_ + "/" + Narrow(name), dpi);
+    }
+
+    // The printed window, scaled to the page's width at its top-left, shows the window's pixels;
+    // below it the page is blank.
+    void ExpectWindowAcrossTheTop(const Picture& page, const Image& window) {
+        Size fit = FitToPage(window.Width(), window.Height(), page.width, page.height);
+        ASSERT_EQ(fit.width, page.width);
+        int compared = 0, matched = 0;
+        for (int py = 2; py < fit.height - 2; py += 3) {
+            for (int px = 2; px < fit.width - 2; px += 3) {
+                int x = px * window.Width() / fit.width;
+                int y = py * window.Height() / fit.height;
+                COLORREF c = window.At(x, y);
+                // Only where the window is one colour all around, so that scaling cannot blur it.
+                bool even = true;
+                for (int dy = -4; dy <= 4 && even; ++dy)
+                    for (int dx = -4; dx <= 4 && even; ++dx)
+                        even = window.At(x + dx, y + dy) == c;
+                if (!even)
+                    continue;
+                ++compared;
+                matched += Near(page.At(px, py), c, 40);
+            }
+        }
+        EXPECT_GT(compared, 1000);
+        EXPECT_GE(matched, compared * 95 / 100) << matched << " of " << compared;
+        int inkBelow = 0;
+        for (int py = fit.height + 3; py < page.height; py += 2)
+            for (int px = 0; px < page.width; px += 2)
+                inkBelow += !Near(page.At(px, py), RGB(255, 255, 255), 8);
+        EXPECT_EQ(inkBelow, 0);
+    }
+
+    std::string unixFolder_;
+    std::wstring pdfFolder_;
+    std::set<std::wstring> before_;
+};
+
+TEST_F(PrintTest, RealDialogPrintsTheWindowAcrossTheTopOfAPdfPage) {
+    if (!HavePdfPrinter())
+        GTEST_SKIP() << "no PDF printer (the test script starts one)";
+    Start();
+    form_->Set_ChangeCalender(2026, 1);
+    Image window(CaptureWindowImage(form_->Hwnd()).Get());
+    {
+        DialogAnswer dialog(kSetupTitle, [](HWND d) { PostButtonClick(d, IDOK); });
+        Print();
+        ASSERT_TRUE(dialog.Found());
+        // Centred on the main window's monitor, its top at a third of the free height.
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof(monitor);
+        GetMonitorInfoW(MonitorFromWindow(form_->Hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+        const RECT& m = monitor.rcMonitor;
+        RECT r = dialog.Rect();
+        Point expected = PlaceAtUpperThird(Rect{m.left, m.top, m.right, m.bottom}, r.right - r.left, r.bottom - r.top);
+        EXPECT_EQ(r.left, expected.x);
+        EXPECT_EQ(r.top, expected.y);
+    }
+    ASSERT_TRUE(errors_.empty()) << errors_[0];
+    Picture page = NextPage(72);
+    ASSERT_GT(page.width, 0) << "no page arrived";
+    page.SaveArtefact("printed-page");
+    EXPECT_LT(page.width, page.height); // portrait A4 by default
+    ExpectWindowAcrossTheTop(page, window);
+}
+
+TEST_F(PrintTest, ChosenPrinterAndSettingsStayForTheRunAndCancelPrintsNothing) {
+    if (!HavePdfPrinter())
+        GTEST_SKIP() << "no PDF printer (the test script starts one)";
+    Start();
+    std::vector<short> offered;
+    bool cancel = false;
+    SetPrinterSetupHandler([&](PRINTDLGW& pd) {
+        offered.push_back(OrientationOf(pd.hDevMode));
+        if (cancel)
+            return DialogResult{false, 0};
+        if (pd.hDevMode == nullptr) {
+            // The user turns the page to landscape.
+            PrinterChoice chosen = DefaultPrinter();
+            auto* dm = static_cast<DEVMODEW*>(GlobalLock(chosen.devMode.Get()));
+            dm->dmOrientation = DMORIENT_LANDSCAPE;
+            dm->dmFields |= DM_ORIENTATION;
+            GlobalUnlock(chosen.devMode.Get());
+            pd.hDevMode = chosen.devMode.Release();
+            pd.hDevNames = chosen.devNames.Release();
+        }
+        return DialogResult{true, 0};
+    });
+    Print();
+    Picture first = NextPage(36);
+    Print();
+    Picture second = NextPage(36);
+    cancel = true;
+    Print();
+    ASSERT_TRUE(errors_.empty()) << errors_[0];
+    EXPECT_GT(first.width, first.height);
+    EXPECT_GT(second.width, second.height);
+    EXPECT_EQ(offered, (std::vector<short>{0, DMORIENT_LANDSCAPE, DMORIENT_LANDSCAPE}));
+    EXPECT_EQ(WaitForNewPdf(pdfFolder_, before_, 3000), L"");
+}
+
+TEST_F(PrintTest, PrinterThatCannotBeOpenedIsReported) {
+    Start();
+    SetPrinterSetupHandler([](PRINTDLGW& pd) {
+        pd.hDevNames = NamesOf(L"winspool", L"No Such Printer").Release();
+        return DialogResult{true, 0};
+    });
+    if (!DefaultPrinterExists())
+        GTEST_SKIP() << "no default printer";
+    Print();
+    EXPECT_EQ(errors_, (std::vector<std::string>{"選択したプリンタは有効ではありません."}));
+}
+
+TEST_F(PrintTest, DialogThatFailsForLackOfAPrinterIsReported) {
+    Start();
+    if (!DefaultPrinterExists())
+        GTEST_SKIP() << "no default printer";
+    SetPrinterSetupHandler([](PRINTDLGW&) { return DialogResult{false, PDERR_NODEFAULTPRN}; });
+    Print();
+    SetPrinterSetupHandler([](PRINTDLGW&) { return DialogResult{false, PDERR_PRINTERNOTFOUND}; });
+    Print();
+    EXPECT_EQ(errors_, (std::vector<std::string>{"デフォルト プリンタが存在しません.",
+                                                 "選択したプリンタは有効ではありません."}));
+}
+
+TEST_F(PrintTest, WithoutADefaultPrinterNothingIsShown) {
+    // Wine keeps the system's default printer in the user's registry, as Windows did.
+    const wchar_t* key = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+    wchar_t device[512] = {};
+    DWORD size = sizeof(device);
+    bool had = RegGetValueW(HKEY_CURRENT_USER, key, L"Device", RRF_RT_REG_SZ, nullptr, device, &size) == ERROR_SUCCESS;
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, key, L"Device");
+    struct Restore {
+        const wchar_t* key;
+        const wchar_t* device;
+        bool had;
+        ~Restore() {
+            if (had)
+                RegSetKeyValueW(HKEY_CURRENT_USER, key, L"Device", REG_SZ, device,
+                                static_cast<DWORD>((wcslen(device) + 1) * sizeof(wchar_t)));
+        }
+    } restore{key, device, had};
+    ASSERT_FALSE(DefaultPrinterExists());
+    Start();
+    int shown = 0;
+    SetPrinterSetupHandler([&](PRINTDLGW&) {
+        ++shown;
+        return DialogResult{true, 0};
+    });
+    Print();
+    EXPECT_EQ(shown, 0);
+    EXPECT_EQ(errors_, (std::vector<std::string>{"デフォルト プリンタが存在しません."}));
+}
+
+} // namespace
+} // namespace purimo::test
