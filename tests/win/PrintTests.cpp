@@ -350,3 +350,27 @@ TEST_F(PrintTest, WithoutADefaultPrinterNothingIsShown) {
 
 } // namespace
 } // namespace purimo::test
+
+namespace purimo::test {
+namespace {
+
+TEST_F(PrintTest, PrintCommandWhilePrintingIsRefusedAndTheJobGoesOn) {
+    if (!HavePdfPrinter())
+        GTEST_SKIP() << "no PDF printer (the test script starts one)";
+    Start();
+    int shown = 0;
+    SetPrinterSetupHandler([&](PRINTDLGW&) {
+        // The user picks the print command again while the first page goes to the spooler.
+        if (++shown == 1)
+            PostMessageW(form_->Hwnd(), WM_COMMAND, kCmdFilePrint, 0);
+        return DialogResult{true, 0};
+    });
+    Print();
+    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(errors_, (std::vector<std::string>{"現在印刷中です."}));
+    EXPECT_GT(NextPage(36).width, 0);
+    EXPECT_EQ(WaitForNewPdf(pdfFolder_, before_, 3000), L"");
+}
+
+} // namespace
+} // namespace purimo::test
