@@ -135,12 +135,6 @@ TEST(PageFitTest, ProductsAreTakenInSixtyFourBitsAndRounded) {
     EXPECT_EQ(FitToPage(1002, 585, 0, 0), (Size{0, 0}));
 }
 
-TEST(PlacementTest, DialogsGoOnTheMainWindowsMonitor) {
-    EXPECT_EQ(PlaceAtUpperThird(Rect{0, 0, 1280, 1024}, 400, 301), (Point{440, 241}));
-    EXPECT_EQ(PlaceAtUpperThird(Rect{1280, -200, 3200, 880}, 400, 300), (Point{1280 + 760, -200 + 260}));
-    EXPECT_EQ(PlaceCentred(Rect{1280, -200, 3200, 880}, 583, 347), (Point{1280 + 668, -200 + 366}));
-}
-
 TEST(ManualPathTest, FolderLosesItsTrailingSeparatorExceptAtADrivesRoot) {
     EXPECT_EQ(FolderOfPath("C:\\Program Files\\Purimo\\PurimoManage.exe"), "C:\\Program Files\\Purimo");
     EXPECT_EQ(FolderOfPath("C:\\PurimoManage.exe"), "C:\\");
@@ -164,6 +158,9 @@ TEST(ManualPathTest, SecondByteOfADoubleByteCharacterIsNoSeparator) {
     // A name that ends in 表 has no separator of its own after the folder's.
     EXPECT_EQ(FolderOfPath("C:\\一覧表"), "C:\\");
     EXPECT_EQ(FolderOfPath("一覧表"), "");
+    // The program itself works on UTF-16 paths, in which the rule is the same.
+    EXPECT_EQ(FolderOfPath(std::wstring(L"C:\\体温表\\PurimoManage.exe")), L"C:\\体温表");
+    EXPECT_EQ(ManualPathFor(std::wstring(L"C:\\PurimoManage.exe")), L"C:\\\\操作手順書.pdf");
     // A lead byte cut off at the end stands alone.
     EXPECT_EQ(FolderOfPath(std::string("C:\\a\\\x95", 6)), "C:\\a");
 }

@@ -25,6 +25,9 @@ Image::Image(HBITMAP bitmap) {
     GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(height_), pixels_.data(), &bi, DIB_RGB_COLORS);
 }
 
+Image::Image(int width, int height, std::vector<DWORD> pixels)
+    : width_(width), height_(height), pixels_(std::move(pixels)) {}
+
 COLORREF Image::At(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_)
         return CLR_INVALID;
