@@ -260,10 +260,12 @@ TEST_F(PrintTest, ChosenPrinterAndSettingsStayForTheRunAndCancelPrintsNothing) {
     });
     Print();
     Image first = NextPage(36);
+    long handles = LiveHandleCount();
     Print();
     Image second = NextPage(36);
     cancel = true;
     Print();
+    EXPECT_EQ(LiveHandleCount(), handles); // printer blocks, DCs and images all freed
     ASSERT_TRUE(errors_.empty()) << errors_[0];
     EXPECT_GT(first.Width(), first.Height());
     EXPECT_GT(second.Width(), second.Height());

@@ -133,8 +133,10 @@ TEST_F(SaveTest, DialogIsSetUpAlikeEachTimeAndStartsFromTheLastName) {
     Start();
     AnswerWith(folder_ + L"first");
     Save();
+    long handles = LiveHandleCount();
     AnswerWith(folder_ + L"second.bmp");
     Save();
+    EXPECT_EQ(LiveHandleCount(), handles);
     ASSERT_EQ(requests_.size(), 2u);
     for (const SaveRequest& r : requests_) {
         EXPECT_EQ(r.owner, form_->Hwnd());
