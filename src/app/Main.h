@@ -12,6 +12,7 @@
 #include "common/GridLayout.h"
 #include "entry/ComEdit.h"
 #include "month/MonthGrid.h"
+#include "output/OutputState.h"
 #include "widgets/DropDownList.h"
 #include "widgets/Handles.h"
 #include "widgets/Panel.h"
@@ -21,6 +22,8 @@
 #include "widgets/Window.h"
 
 namespace purimo {
+
+class TAboutForm;
 
 // Menu command identifiers of PurimoMenu.
 enum MenuCommand : UINT {
@@ -95,6 +98,7 @@ public:
     void menuHelpManualClick();
     void menuHelpHomePageClick();
     void menuHelpAboutClick();
+    void SetAbout(TAboutForm* about) { about_ = about; }
 
     // Read access for the windows of the program and for tests.
     const AppContext& Context() const { return context_; }
@@ -191,6 +195,10 @@ private:
     SpinEdit spinEdit_;
     HWND tooltip_ = nullptr;
     HMENU menu_ = nullptr;
+
+    // Output and help.
+    TAboutForm* about_ = nullptr;
+    OutputState output_;
 };
 
 } // namespace purimo

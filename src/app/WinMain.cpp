@@ -17,6 +17,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     TComEditForm comEditForm(mainForm.Hwnd());
     mainForm.SetSplash(&splashForm);
     mainForm.SetMemoDialog(&comEditForm);
+    mainForm.SetAbout(&aboutForm);
     mainForm.Show(showCommand);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

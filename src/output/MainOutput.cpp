@@ -1,14 +1,116 @@
 #include <windows.h>
+#include <cderr.h>
+#include <commdlg.h>
+
+#include <string>
+#include <vector>
 
 #include "app/Main.h"
+#include "common/Errors.h"
+#include "common/ShellOpen.h"
+#include "output/About.h"
+#include "output/CommonDialogs.h"
+#include "output/ManualPath.h"
+#include "output/PrintImage.h"
 
 namespace purimo {
 
-// Saving, printing and help come with the output commands; until then the menu items do nothing.
-void TMainForm::menuFileSavesClick() {}
-void TMainForm::menuFilePrintClick() {}
-void TMainForm::menuHelpManualClick() {}
-void TMainForm::menuHelpHomePageClick() {}
-void TMainForm::menuHelpAboutClick() {}
+namespace {
+
+using namespace std::string_literals;
+
+constexpr const wchar_t* kHomePageUrl = L"https://sorano.example/purimo/";
+
+// The dialog appends the default extension itself; a name that comes back without one (typed
+// into a dialog that does not) gets it here.
+std::wstring WithBmpExtension(const std::wstring& name) {
+    size_t nameStart = name.find_last_of(L"\\/:");
+    nameStart = nameStart == std::wstring::npos ? 0 : nameStart + 1;
+    if (name.find(L'.', nameStart) == std::wstring::npos)
+        return name + L".bmp";
+    return name;
+}
+
+std::wstring ExecutablePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+} // namespace
+
+void TMainForm::menuFileSavesClick() {
+    // Set anew each time: nothing that ran before may have left the dialog otherwise.
+    const std::wstring title = L"画像ファイルに名前を付けて保存";
+    const std::wstring filter = L"ビットマップ (*.bmp)\0*.bmp\0"s;
+    const std::wstring defaultExtension = L"bmp";
+    std::vector<wchar_t> name(32768, L'\0');
+    output_.lastSaveName.copy(name.data(), name.size() - 1);
+
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = Hwnd();
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = name.data();
+    ofn.nMaxFile = static_cast<DWORD>(name.size());
+    ofn.lpstrTitle = title.c_str();
+    ofn.lpstrDefExt = defaultExtension.c_str();
+    // No overwrite prompt: choosing an existing file replaces it.
+    ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
+    if (!RunSaveDialog(ofn))
+        return;
+    name.back() = L'\0';
+    output_.lastSaveName = WithBmpExtension(name.data());
+    SaveWindowImage(Hwnd(), output_.lastSaveName);
+}
+
+void TMainForm::menuFilePrintClick() {
+    if (!output_.printer.devNames && !DefaultPrinterExists())
+        throw AppError("デフォルト プリンタが存在しません");
+    PRINTDLGW pd{};
+    pd.lStructSize = sizeof(pd);
+    pd.hwndOwner = Hwnd();
+    pd.Flags = PD_PRINTSETUP;
+    // The dialog works on copies, so that a cancelled dialog leaves the current printer as it was.
+    pd.hDevMode = output_.printer.devMode.Copy().Release();
+    pd.hDevNames = output_.printer.devNames.Copy().Release();
+    DialogResult answer = RunPrinterSetup(pd);
+    PrinterChoice chosen{GlobalBlock(pd.hDevMode), GlobalBlock(pd.hDevNames)};
+    if (!answer.ok) {
+        if (answer.failure == PDERR_NODEFAULTPRN)
+            throw AppError("デフォルト プリンタが存在しません");
+        if (answer.failure != 0)
+            throw AppError("選択したプリンタは有効ではありません");
+        return;
+    }
+    // The job being handed to the spooler keeps its printer.
+    if (output_.printing)
+        throw AppError("現在印刷中です");
+    output_.printer = std::move(chosen);
+    MemoryDc printer = CreatePrinterDc(output_.printer);
+    if (!printer)
+        throw AppError("選択したプリンタは有効ではありません");
+    PrintWindowImage(Hwnd(), printer.Get(), output_.printing);
+}
+
+void TMainForm::menuHelpManualClick() {
+    ShellOpenFile(ManualPathFor(ExecutablePath()));
+}
+
+void TMainForm::menuHelpHomePageClick() {
+    ShellOpenUrl(std::wstring(kHomePageUrl));
+}
+
+void TMainForm::menuHelpAboutClick() {
+    if (about_ != nullptr)
+        about_->ShowModal();
+}
 
 } // namespace purimo

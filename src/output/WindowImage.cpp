@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "common/Errors.h"
 #include "output/WindowImage.h"
 
 namespace purimo {
@@ -54,6 +55,8 @@ BitmapHandle CaptureWindowImage(HWND window) {
     GetClientRect(window, &client);
     WindowDc screen(nullptr);
     BitmapHandle image(CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
+    if (!image)
+        throw AppError("ウィンドウの画像を作成できません");
     MemoryDc memory(CreateCompatibleDC(screen.Get()));
     SelectScope select(memory.Get(), image.Get());
     FillRect(memory.Get(), &client, GetSysColorBrush(COLOR_INACTIVECAPTION));

@@ -1,6 +1,9 @@
 #include <windows.h>
 
+#include "FormFixture.h"
 #include "Image.h"
+#include "output/BmpFile.h"
+#include "widgets/WinText.h"
 #include "widgets/Handles.h"
 
 namespace purimo::test {
@@ -22,6 +25,9 @@ Image::Image(HBITMAP bitmap) {
     GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(height_), pixels_.data(), &bi, DIB_RGB_COLORS);
 }
 
+Image::Image(int width, int height, std::vector<DWORD> pixels)
+    : width_(width), height_(height), pixels_(std::move(pixels)) {}
+
 COLORREF Image::At(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_)
         return CLR_INVALID;
@@ -31,30 +37,19 @@ COLORREF Image::At(int x, int y) const {
 
 void Image::SaveArtefact(const std::string& name) const {
     CreateDirectoryW(L"artefacts", nullptr);
-    std::string path = "artefacts\\" + name + ".bmp";
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof(header);
-    header.biWidth = width_;
-    header.biHeight = -height_;
-    header.biPlanes = 1;
-    header.biBitCount = 32;
-    header.biCompression = BI_RGB;
-    DWORD dataSize = static_cast<DWORD>(pixels_.size() * sizeof(DWORD));
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(header);
-    file.bfSize = file.bfOffBits + dataSize;
-    // Opaque, so that viewers do not take the unused fourth byte for transparency.
-    std::vector<DWORD> opaque(pixels_);
-    for (DWORD& p : opaque)
-        p |= 0xFF000000u;
-    FileHandle out(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    if (!out)
-        return;
-    DWORD written = 0;
-    WriteFile(out.Get(), &file, sizeof(file), &written, nullptr);
-    WriteFile(out.Get(), &header, sizeof(header), &written, nullptr);
-    WriteFile(out.Get(), opaque.data(), dataSize, &written, nullptr);
+    BmpImage bmp{width_, height_, 32, {}, {}};
+    bmp.pixels.reserve(pixels_.size() * 4);
+    for (int y = height_ - 1; y >= 0; --y) {
+        for (int x = 0; x < width_; ++x) {
+            DWORD p = pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
+            // Opaque, so that viewers do not take the unused fourth byte for transparency.
+            bmp.pixels.push_back(static_cast<char>(p & 0xFF));
+            bmp.pixels.push_back(static_cast<char>((p >> 8) & 0xFF));
+            bmp.pixels.push_back(static_cast<char>((p >> 16) & 0xFF));
+            bmp.pixels.push_back(static_cast<char>(0xFF));
+        }
+    }
+    WriteFileBytes(L"artefacts\\" + Widen(name) + L".bmp", BmpFileBytes(bmp));
 }
 
 } // namespace purimo::test

@@ -11,6 +11,8 @@ namespace purimo::test {
 class Image {
 public:
     explicit Image(HBITMAP bitmap);
+    // Pixels top-down as 0x00RRGGBB.
+    Image(int width, int height, std::vector<DWORD> pixels);
     int Width() const { return width_; }
     int Height() const { return height_; }
     // The pixel's colour as RGB(r, g, b).

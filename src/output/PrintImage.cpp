@@ -1,0 +1,157 @@
+#include <windows.h>
+#include <commdlg.h>
+#include <winspool.h>
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <vector>
+
+#include "common/Errors.h"
+#include "output/Dib.h"
+#include "output/OutputGeometry.h"
+#include "output/PrintImage.h"
+#include "output/WindowImage.h"
+#include "widgets/WinText.h"
+
+namespace purimo {
+
+namespace {
+
+// Keeps the clock and the menus alive while the spooler takes the page.
+BOOL CALLBACK KeepDispatching(HDC, int) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return TRUE;
+}
+
+// One job of one page; the page and the job are ended also when drawing fails, so that the
+// spooler is never left with an open job.
+class PrintJob {
+public:
+    PrintJob(HDC dc, bool& printing) : dc_(dc), printing_(printing) {
+        printing_ = true;
+        DOCINFOW doc{};
+        doc.cbSize = sizeof(doc);
+        doc.lpszDocName = L"";
+        StartDocW(dc_, &doc);
+        StartPage(dc_);
+    }
+    ~PrintJob() {
+        EndPage(dc_);
+        EndDoc(dc_);
+        printing_ = false;
+    }
+    PrintJob(const PrintJob&) = delete;
+    PrintJob& operator=(const PrintJob&) = delete;
+
+private:
+    HDC dc_;
+    bool& printing_;
+};
+
+class LockedBlock {
+public:
+    explicit LockedBlock(HGLOBAL h) : h_(h), p_(h != nullptr ? GlobalLock(h) : nullptr) {}
+    ~LockedBlock() {
+        if (p_ != nullptr)
+            GlobalUnlock(h_);
+    }
+    LockedBlock(const LockedBlock&) = delete;
+    LockedBlock& operator=(const LockedBlock&) = delete;
+    void* Get() const { return p_; }
+
+private:
+    HGLOBAL h_;
+    void* p_;
+};
+
+void WriteAll(HANDLE file, const std::string& bytes) {
+    constexpr size_t kChunk = 1 << 20;
+    for (size_t at = 0; at < bytes.size();) {
+        DWORD part = static_cast<DWORD>(std::min(kChunk, bytes.size() - at));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + at, part, &written, nullptr) || written == 0)
+            throw AppError("ストリームへの書き込みエラー");
+        at += written;
+    }
+}
+
+} // namespace
+
+GlobalBlock GlobalBlock::Copy() const {
+    if (h_ == nullptr)
+        return {};
+    SIZE_T size = GlobalSize(h_);
+    GlobalBlock copy(GlobalAlloc(GMEM_MOVEABLE, size));
+    if (!copy)
+        throw std::bad_alloc();
+    LockedBlock from(h_);
+    LockedBlock to(copy.Get());
+    if (from.Get() != nullptr && to.Get() != nullptr)
+        std::memcpy(to.Get(), from.Get(), size);
+    return copy;
+}
+
+bool DefaultPrinterExists() {
+    DWORD size = 0;
+    return GetDefaultPrinterW(nullptr, &size) || GetLastError() == ERROR_INSUFFICIENT_BUFFER;
+}
+
+MemoryDc CreatePrinterDc(const PrinterChoice& printer) {
+    if (!printer.devNames) {
+        DWORD size = 0;
+        GetDefaultPrinterW(nullptr, &size);
+        std::vector<wchar_t> name(size + 1);
+        if (size == 0 || !GetDefaultPrinterW(name.data(), &size))
+            return MemoryDc();
+        return MemoryDc(CreateDCW(L"WINSPOOL", name.data(), nullptr, nullptr));
+    }
+    LockedBlock names(printer.devNames.Get());
+    LockedBlock mode(printer.devMode.Get());
+    const auto* dn = static_cast<const DEVNAMES*>(names.Get());
+    if (dn == nullptr)
+        return MemoryDc();
+    const auto* base = reinterpret_cast<const wchar_t*>(dn);
+    return MemoryDc(CreateDCW(base + dn->wDriverOffset, base + dn->wDeviceOffset, nullptr,
+                              static_cast<const DEVMODEW*>(mode.Get())));
+}
+
+void PrintWindowImage(HWND window, HDC printer, bool& printing) {
+    SetAbortProc(printer, &KeepDispatching);
+    PrintJob job(printer, printing);
+    BmpImage dib;
+    {
+        BitmapHandle image = CaptureWindowImage(window);
+        dib = ReadDib(image.Get());
+    }
+    Size fit = FitToPage(dib.width, dib.height, GetDeviceCaps(printer, HORZRES), GetDeviceCaps(printer, VERTRES));
+    std::vector<unsigned char> info = BitmapInfoOf(dib);
+    SetStretchBltMode(printer, COLORONCOLOR);
+    StretchDIBits(printer, 0, 0, fit.width, fit.height, 0, 0, dib.width, dib.height, dib.pixels.data(),
+                  reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS, SRCCOPY);
+}
+
+void SaveWindowImage(HWND window, const std::wstring& path) {
+    BmpImage dib;
+    {
+        BitmapHandle image = CaptureWindowImage(window);
+        dib = ReadDib(image.Get());
+    }
+    std::string header = BmpHeaderBytes(dib);
+    FileHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        throw AppError("ファイル " + Narrow(path) + " を作成できません");
+    WriteAll(file.Get(), header);
+    WriteAll(file.Get(), dib.pixels);
+}
+
+} // namespace purimo
