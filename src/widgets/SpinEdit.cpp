@@ -86,7 +86,9 @@ bool SpinArrows::PaintContent(HDC dc, const RECT& client) {
 }
 
 void SpinEdit::Create(HWND parent, int x, int y, int w, int h, HFONT font, int maxChars) {
-    field_.Create(parent, x, y, w, h, font, WS_CLIPCHILDREN);
+    // Centred from the start as well: Wine's edit control takes no alignment change after its
+    // creation, which CentreText alone would rely on.
+    field_.Create(parent, x, y, w, h, font, WS_CLIPCHILDREN | ES_CENTER);
     SendMessageW(field_.Hwnd(), EM_LIMITTEXT, static_cast<WPARAM>(maxChars), 0);
     RECT client;
     GetClientRect(field_.Hwnd(), &client);

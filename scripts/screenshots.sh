@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Takes the pictures of the README and the manual from the running program: starts プリモ under
+# Wine on a display of its own, enters a week as a user would with the mouse and the keyboard
+# (xdotool), and saves each screen to docs/manual/images/.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/setup.sh"
+"$root/scripts/build.sh" win64 >/dev/null
+if ! command -v xdotool >/dev/null; then
+    sudo_cmd=""
+    [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends xdotool >/dev/null
+fi
+. "$root/scripts/env.sh"
+unset DISPLAY
+ensure_display
+out="$root/docs/manual/images"
+mkdir -p "$out"
+work=$(mktemp -d)
+trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true; rm -rf "$work"' EXIT
+cp "$root/build/win64/PurimoManage.exe" "$work/"
+/usr/lib/wine/wineserver -k 2>/dev/null || true
+/usr/lib/wine/wineserver -w 2>/dev/null || true
+# A new user: no settings yet, so the window opens at the top-left of the screen.
+"$WINE64" reg delete 'HKCU\Software\Sorano\PurimoManage' /f >/dev/null 2>&1 || true
+(cd "$work" && "$WINE64" ./PurimoManage.exe </dev/null >/dev/null 2>&1 &)
+sleep "${PURIMO_START_DELAY:-8}"
+
+# The frame's place on the screen: the current cell (day 1, cycle day) is yellow at start, its
+# inside beginning at client (62, 61).
+shot() { import -window root "$work/screen.png"; }
+shot
+read -r first < <(convert "$work/screen.png" -crop 300x200+0+85 +repage txt:- | grep -m1 '#FFFF00' | cut -d: -f1)
+ox=$(( ${first%,*} - 62 ))
+oy=$(( ${first#*,} + 85 - 61 ))
+echo "client area at $ox,$oy"
+
+cell_x() { echo $(( ox + 10 + 51 + ($1 - 1) * 30 + 14 )); }
+cell_y() { case $1 in 0) echo $((oy + 50));; 1) echo $((oy + 68));; 2) echo $((oy + 86));; 3) echo $((oy + 104));; 4) echo $((oy + 160));; esac; }
+click_cell() { xdotool mousemove "$(cell_x "$1")" "$(cell_y "$2")" click 1; sleep 0.3; }
+away() { xdotool mousemove $((ox + 30)) $((oy + 50)) click 1; sleep 0.3; }
+keys() { xdotool key --delay 40 "$@"; sleep 0.3; }
+# The window's client area, or a region of the screen, as a picture.
+save() { shot; convert "$work/screen.png" -crop "${2:-1002x585+$ox+$oy}" +repage "$out/$1.png"; }
+save_window() { shot; convert "$work/screen.png" -crop "1008x$((585 + oy + 3))+$((ox - 3))+0" +repage "$out/$1.png"; }
+
+save_window start
+
+# A week: cycle days, temperatures picked from the list, marks and a memo.
+temps=(9 9 8 10 9 11 12) # steps up from the empty item: 36.3 36.3 36.2 36.4 36.3 36.5 36.6
+for day in 1 2 3 4 5 6 7; do
+    click_cell "$day" 1
+    xdotool type --delay 60 "$day"
+    if [ "$day" -eq 7 ]; then save cycle-day-field "220x90+$((ox + 150))+$((oy + 40))"; fi
+    click_cell "$day" 2
+    for _ in $(seq 1 "${temps[$((day - 1))]}"); do xdotool key Up; done
+    sleep 0.3
+    if [ "$day" -eq 7 ]; then save temperature-list "260x110+$((ox + 150))+$((oy + 40))"; fi
+    if [ "$day" -le 4 ]; then
+        click_cell "$day" 3
+        keys Down
+    fi
+done
+away
+click_cell 5 3
+keys Down Down Down Down
+save event-list "260x110+$((ox + 150))+$((oy + 40))"
+away
+click_cell 2 4
+sleep 0.5
+xdotool type --delay 80 "腹痛"
+sleep 0.3
+shot
+convert "$work/screen.png" -crop 360x120+$(( (1280 - 345) / 2 - 10 ))+$(( (1024 - 110) / 2 - 10 )) +repage "$out/memo-dialog.png"
+keys Return Return
+save week
+cp "$out/week.png" "$root/docs/screenshot.png"
+# The marks option from the menu.
+xdotool mousemove $((ox + 80)) $((oy - 10)) click 1
+sleep 0.5
+save_window marks-menu
+keys Escape
+xdotool mousemove $((ox + 500)) $((oy + 400))
+echo "saved the pictures to $out"
