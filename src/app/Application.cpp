@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "app/Application.h"
+#include "common/ComFunction.h"
 #include "common/Errors.h"
 #include "widgets/Window.h"
 #include "widgets/WinText.h"
@@ -13,15 +14,7 @@ int waitDepth = 0;
 } // namespace
 
 std::wstring ExecutableFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n < path.size()) {
-            path.resize(n);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
+    std::wstring path = ExecutablePath();
     return path.substr(0, path.find_last_of(L"\\/") + 1);
 }
 

@@ -10,6 +10,18 @@
 
 namespace purimo {
 
+std::wstring ExecutablePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
 bool FileExists(const std::wstring& path) {
     DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
@@ -41,8 +53,7 @@ std::vector<std::string> ReadTextLines(const std::wstring& path) {
 }
 
 std::string ReadFileVersion() {
-    std::wstring path(MAX_PATH, L'\0');
-    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+    std::wstring path = ExecutablePath();
     DWORD ignored = 0;
     DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
     if (size == 0)

@@ -13,6 +13,9 @@ std::vector<std::string> ReadTextLines(const std::wstring& path);
 // empty when there is none.
 std::string ReadFileVersion();
 
+// The running executable's full path, however long.
+std::wstring ExecutablePath();
+
 bool FileExists(const std::wstring& path);
 bool FolderExists(const std::wstring& path);
 

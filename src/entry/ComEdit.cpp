@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "entry/ComEdit.h"
+#include "widgets/Modal.h"
 #include "widgets/WinText.h"
 
 namespace purimo {
@@ -123,37 +124,16 @@ void TComEditForm::ShowModal() {
         placed_ = true;
     }
     showing_ = true;
-    EnableWindow(owner_, FALSE);
-    ShowWindow(Hwnd(), SW_SHOW);
-    SetForegroundWindow(Hwnd());
-    FormShow();
-    MSG msg;
-    while (showing_) {
-        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-            // The program is ending: the loop that waits for its end gets the word too.
-            if (got == 0)
-                PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (FormKeyPress(msg))
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    RunModal(
+        Hwnd(), owner_, [this] { FormShow(); }, [this] { return showing_; },
+        [this](const MSG& msg) { return FormKeyPress(msg); });
     Finish();
 }
 
 void TComEditForm::Finish() {
     showing_ = false;
-    if (Hwnd() == nullptr)
-        return;
-    // The owner comes back first, so that it, and not another program, becomes active again.
-    EnableWindow(owner_, TRUE);
-    if (IsWindowVisible(Hwnd())) {
-        ShowWindow(Hwnd(), SW_HIDE);
-        SetActiveWindow(owner_);
-    }
+    if (Hwnd() != nullptr)
+        EndModal(Hwnd(), owner_);
 }
 
 void TComEditForm::FormShow() {

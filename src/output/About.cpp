@@ -3,6 +3,7 @@
 #include "common/ComType.h"
 #include "common/Frame.h"
 #include "output/About.h"
+#include "widgets/Modal.h"
 #include "output/OutputGeometry.h"
 #include "resource.h"
 #include "widgets/GdiCanvas.h"
@@ -39,17 +40,9 @@ const char* const kNotices[] = {
 };
 constexpr int kNoticeTops[] = {14, 40, 64};
 
+// Sizes are character heights in pixels.
 FontHandle MakeCharsetFont(const wchar_t* face, int height, bool bold, BYTE charset) {
-    LOGFONTW lf{};
-    lf.lfHeight = -height; // character height in pixels
-    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    lf.lfCharSet = charset;
-    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
-    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    lf.lfQuality = DEFAULT_QUALITY;
-    lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-    lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
-    return FontHandle(CreateFontIndirectW(&lf));
+    return MakeFont(face, -height, bold, 0, charset);
 }
 
 void DrawLabel(HDC dc, HFONT font, POINT at, const std::string& text, Color colour) {
@@ -146,32 +139,11 @@ void TAboutForm::ShowModal() {
         Point at = PlaceCentred(Rect{m.left, m.top, m.right, m.bottom}, w.right - w.left, w.bottom - w.top);
         SetWindowPos(Hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    if (owner_ != nullptr)
-        EnableWindow(owner_, FALSE);
     modal_ = true;
-    ShowWindow(Hwnd(), SW_SHOW);
-    SetFocus(okButton_);
-    MSG msg;
-    while (modal_) {
-        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-            // The program is ending: leave the quit message for the main loop.
-            if (got == 0)
-                PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (!IsDialogMessageW(Hwnd(), &msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
+    RunModal(
+        Hwnd(), owner_, [this] { SetFocus(okButton_); }, [this] { return modal_; },
+        [this](const MSG& msg) { return IsDialogMessageW(Hwnd(), const_cast<MSG*>(&msg)) != FALSE; });
     modal_ = false;
-    // The owner is enabled before the dialog goes, so that it, not another program, becomes active.
-    if (owner_ != nullptr)
-        EnableWindow(owner_, TRUE);
-    ShowWindow(Hwnd(), SW_HIDE);
-    if (owner_ != nullptr)
-        SetActiveWindow(owner_);
 }
 
 bool TAboutForm::PaintContent(HDC dc, const RECT& client) {

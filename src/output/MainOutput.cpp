@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/Main.h"
+#include "common/ComFunction.h"
 #include "common/Errors.h"
 #include "common/ShellOpen.h"
 #include "output/About.h"
@@ -29,18 +30,6 @@ std::wstring WithBmpExtension(const std::wstring& name) {
     if (name.find(L'.', nameStart) == std::wstring::npos)
         return name + L".bmp";
     return name;
-}
-
-std::wstring ExecutablePath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
 }
 
 } // namespace

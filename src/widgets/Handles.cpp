@@ -16,13 +16,13 @@ long LiveHandleCount() {
     return liveHandles;
 }
 
-FontHandle MakeFont(const wchar_t* face, int height, bool bold, int escapement) {
+FontHandle MakeFont(const wchar_t* face, int height, bool bold, int escapement, BYTE charset) {
     LOGFONTW lf{};
     lf.lfHeight = height;
     lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     lf.lfEscapement = escapement;
     lf.lfOrientation = escapement;
-    lf.lfCharSet = SHIFTJIS_CHARSET;
+    lf.lfCharSet = charset;
     lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
     lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     lf.lfQuality = DEFAULT_QUALITY;

@@ -130,7 +130,7 @@ private:
     int id_;
 };
 
-FontHandle MakeFont(const wchar_t* face, int height, bool bold, int escapement = 0);
+FontHandle MakeFont(const wchar_t* face, int height, bool bold, int escapement = 0, BYTE charset = SHIFTJIS_CHARSET);
 BrushHandle MakeBrush(COLORREF colour);
 PenHandle MakePen(COLORREF colour, int width, int style = PS_SOLID);
 

@@ -1,0 +1,43 @@
+#include <windows.h>
+
+#include "widgets/Modal.h"
+
+namespace purimo {
+
+void RunModal(HWND dialog, HWND owner, const std::function<void()>& shown, const std::function<bool()>& showing,
+              const std::function<bool(const MSG&)>& preview) {
+    if (owner != nullptr)
+        EnableWindow(owner, FALSE);
+    ShowWindow(dialog, SW_SHOW);
+    SetForegroundWindow(dialog);
+    if (shown)
+        shown();
+    MSG msg;
+    while (showing()) {
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            // The program is ending: the main loop gets the word too.
+            if (got == 0)
+                PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (preview && preview(msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    EndModal(dialog, owner);
+}
+
+void EndModal(HWND dialog, HWND owner) {
+    // The owner comes back first, so that it, and not another program, becomes active again.
+    if (owner != nullptr)
+        EnableWindow(owner, TRUE);
+    if (dialog != nullptr && IsWindowVisible(dialog)) {
+        ShowWindow(dialog, SW_HIDE);
+        if (owner != nullptr)
+            SetActiveWindow(owner);
+    }
+}
+
+} // namespace purimo
