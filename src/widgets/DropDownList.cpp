@@ -91,7 +91,9 @@ void DropDownList::PaintContent(HDC dc) const {
     item.itemState = ODS_COMBOBOXEDIT | (focused ? ODS_FOCUS | ODS_SELECTED : 0);
     item.hwndItem = hwnd_;
     item.hDC = dc;
+    // The list draws its field one pixel inside the item rectangle that it reports.
     item.rcItem = info.rcItem;
+    InflateRect(&item.rcItem, -1, -1);
     DrawItem(&item);
 }
 

@@ -569,3 +569,59 @@ TEST_F(EntryTest, CellsArePaintedYellowOnlyWhileTheGridHasTheFocus) {
 }
 
 } // namespace purimo::test
+
+namespace purimo::test {
+
+TEST_F(EntryTest, WindowImageShowsTheOpenEditorAsTheScreenDoes) {
+    StartOn(2026, 3);
+    SetWindowPos(form_->Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    auto screenImage = [&] {
+        RECT client;
+        GetClientRect(form_->Hwnd(), &client);
+        POINT origin{0, 0};
+        ClientToScreen(form_->Hwnd(), &origin);
+        WindowDc screen(nullptr);
+        BitmapHandle bitmap(CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
+        MemoryDc memory(CreateCompatibleDC(screen.Get()));
+        SelectScope select(memory.Get(), bitmap.Get());
+        BitBlt(memory.Get(), 0, 0, client.right, client.bottom, screen.Get(), origin.x, origin.y, SRCCOPY);
+        return Image(bitmap.Get());
+    };
+    // The screen's own pixels of an editor against the window image's, in per cent.
+    auto screenMatches = [&](const Image& image, HWND editor) {
+        Image screen = screenImage();
+        POINT at = ClientPlace(editor);
+        RECT r;
+        GetWindowRect(editor, &r);
+        int same = 0;
+        int all = 0;
+        for (int y = at.y; y < at.y + (r.bottom - r.top); ++y)
+            for (int x = at.x; x < at.x + (r.right - r.left); ++x, ++all)
+                same += screen.At(x, y) == image.At(x, y) ? 1 : 0;
+        return all > 0 ? same * 100 / all : 0;
+    };
+    auto yellowPixels = [&](const Image& image, HWND editor) {
+        POINT at = ClientPlace(editor);
+        RECT r;
+        GetWindowRect(editor, &r);
+        int n = 0;
+        for (int y = at.y; y < at.y + (r.bottom - r.top); ++y)
+            for (int x = at.x; x < at.x + (r.right - r.left); ++x)
+                n += image.At(x, y) == RGB(255, 255, 0) ? 1 : 0;
+        return n;
+    };
+    ClickCell(3, kRowCycleDay);
+    UpdateWindow(form_->Hwnd());
+    Image spin = Capture();
+    EXPECT_GT(yellowPixels(spin, form_->spinEdit().Edit()), 100);
+    EXPECT_GE(screenMatches(spin, form_->spinEdit().Edit()), 95);
+    ClickCell(3, kRowTemperature);
+    Image list = Capture();
+    list.SaveArtefact("entry-image-with-list");
+    EXPECT_GT(yellowPixels(list, form_->cmbTemp().Hwnd()), 100);
+    EXPECT_GE(screenMatches(list, form_->cmbTemp().Hwnd()), 95);
+    EXPECT_TRUE(form_->cmbTemp().Visible()) << "the picture commits nothing";
+    ClickAway();
+}
+
+} // namespace purimo::test
