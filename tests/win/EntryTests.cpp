@@ -625,3 +625,46 @@ TEST_F(EntryTest, WindowImageShowsTheOpenEditorAsTheScreenDoes) {
 }
 
 } // namespace purimo::test
+
+#include "output/CommonDialogs.h"
+
+namespace purimo::test {
+
+TEST_F(EntryTest, SavingAsBitmapShowsTheOpenEditorAndCommitsNothing) {
+    StartOn(2026, 3);
+    ClickCell(4, kRowTemperature);
+    Key(VK_UP);
+    std::wstring file = folder_ + L"with-editor.bmp";
+    // The dialog takes the focus while it is open, as the real one does.
+    SetSaveDialogHandler([&](OPENFILENAMEW& ofn) {
+        HWND dialog =
+            CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        SetFocus(dialog);
+        DestroyWindow(dialog);
+        wcsncpy(ofn.lpstrFile, file.c_str(), ofn.nMaxFile);
+        return TRUE;
+    });
+    SendMessageW(form_->Hwnd(), WM_COMMAND, kCmdFileSaves, 0);
+    Pump();
+    SetSaveDialogHandler(nullptr);
+    EXPECT_TRUE(form_->cmbTemp().Visible());
+    EXPECT_EQ(Cells().Cell(4, kRowTemperature), "") << "saving the picture writes nothing into the cell";
+    std::string bytes = ReadFileBytes(file);
+    ASSERT_GT(bytes.size(), 54u);
+    // 32-bit rows bottom-up, blue green red: the open list's yellow field is in the file.
+    POINT at = ClientPlace(form_->cmbTemp().Hwnd());
+    const size_t width = 1002;
+    const size_t height = 585;
+    int yellow = 0;
+    for (size_t y = static_cast<size_t>(at.y); y < static_cast<size_t>(at.y) + 20; ++y) {
+        for (size_t x = static_cast<size_t>(at.x); x < static_cast<size_t>(at.x) + 50; ++x) {
+            size_t offset = 54 + ((height - 1 - y) * width + x) * 4;
+            yellow += bytes[offset] == 0 && bytes[offset + 1] == '\xFF' && bytes[offset + 2] == '\xFF' ? 1 : 0;
+        }
+    }
+    EXPECT_GT(yellow, 100);
+    ClickAway();
+    EXPECT_EQ(Cells().Cell(4, kRowTemperature), "35.5");
+}
+
+} // namespace purimo::test
