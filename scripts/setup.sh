@@ -21,13 +21,16 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-# Wine takes its ANSI code page from the locale: ja_JP gives code page 932.
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf8$'; then
-    sudo_cmd=""
-    [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
-    $sudo_cmd sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
-    grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $sudo_cmd tee -a /etc/locale.gen >/dev/null
-    $sudo_cmd locale-gen >/dev/null
-fi
+# Wine takes its ANSI code page from the locale: ja_JP gives code page 932. The English one
+# (code page 1252) proves that nothing depends on the system's code page.
+for loc in ja_JP en_US; do
+    if ! locale -a 2>/dev/null | grep -qi "^$loc\.utf8$"; then
+        sudo_cmd=""
+        [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+        $sudo_cmd sed -i "s/^# *$loc.UTF-8 UTF-8/$loc.UTF-8 UTF-8/" /etc/locale.gen
+        grep -q "^$loc.UTF-8 UTF-8" /etc/locale.gen || echo "$loc.UTF-8 UTF-8" | $sudo_cmd tee -a /etc/locale.gen >/dev/null
+        $sudo_cmd locale-gen >/dev/null
+    fi
+done
 
 "$root/scripts/wineprefix.sh"
