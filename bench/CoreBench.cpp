@@ -49,7 +49,7 @@ void RebuildAndDrawChart(benchmark::State& state) {
     Chart chart;
     chart.SetMarksVisible(chart.SeriesAt(kTemperatureSeries), state.range(0) != 0);
     for (auto _ : state) {
-        RebuildChart(chart, grid, 31);
+        RebuildChart(chart, grid.DayCells(kRowTemperature), 31);
         RecordingCanvas canvas;
         DrawChart(canvas, chart, 985, 297);
         benchmark::DoNotOptimize(canvas.calls.size());

@@ -4,6 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
+"$root/scripts/check-includes.sh"
 "$root/scripts/build.sh" native win64 win32
 
 # The 32-bit program cannot start on this machine; check that it is a 32-bit Windows program.

@@ -22,7 +22,7 @@ std::optional<double> ReadNumber(const std::string& text) {
 
 } // namespace
 
-void RebuildChart(Chart& chart, const MonthGrid& grid, int dayCount) {
+void RebuildChart(Chart& chart, const std::vector<std::string>& texts, int dayCount) {
     Series& temperatures = chart.SeriesAt(kTemperatureSeries);
     Series& centre = chart.SeriesAt(kCentreSeries);
     chart.ClearPoints(temperatures);
@@ -31,9 +31,9 @@ void RebuildChart(Chart& chart, const MonthGrid& grid, int dayCount) {
         std::string label = std::to_string(day);
         chart.AddPoint(temperatures, 0, label, kDefaultPointColour);
         chart.AddPoint(centre, kCentreValue, label, kDefaultPointColour);
-        if (day >= grid.ColCount())
+        if (static_cast<size_t>(day) > texts.size())
             continue;
-        const std::string& cell = grid.Cell(day, kRowTemperature);
+        const std::string& cell = texts[static_cast<size_t>(day - 1)];
         if (cell.empty())
             continue;
         if (std::optional<double> value = ReadNumber(cell))

@@ -34,7 +34,7 @@ void TMainForm::Set_ChangeCalender(unsigned short year, unsigned short month) {
     keepBackupOnSave_ = keepBackupOnSave_ && lines.size() != static_cast<size_t>(kGridRowCount - 1);
     NormaliseTemperatures(gridModel_, days);
 
-    RebuildChart(chartMain_.Model(), gridModel_, days);
+    RebuildChart(chartMain_.Model(), gridModel_.DayCells(kRowTemperature), days);
     ApplyMonthWidths(days);
     ShowWindow(chartMain_.Hwnd(), SW_SHOW);
 

@@ -17,6 +17,11 @@ const std::string& MonthGrid::Cell(int col, int row) const {
     return rows_.at(static_cast<size_t>(row)).at(static_cast<size_t>(col));
 }
 
+std::vector<std::string> MonthGrid::DayCells(int row) const {
+    const auto& cells = rows_.at(static_cast<size_t>(row));
+    return std::vector<std::string>(cells.begin() + 1, cells.end());
+}
+
 void MonthGrid::SetCell(int col, int row, std::string text) {
     rows_.at(static_cast<size_t>(row)).at(static_cast<size_t>(col)) = std::move(text);
 }

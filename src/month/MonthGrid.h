@@ -30,6 +30,8 @@ public:
     void SetColCount(int count);
 
     const std::string& Cell(int col, int row) const;
+    // The day cells of a row, day 1 first.
+    std::vector<std::string> DayCells(int row) const;
     void SetCell(int col, int row, std::string text);
 
     CellPos Current() const { return current_; }

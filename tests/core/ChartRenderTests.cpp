@@ -47,7 +47,7 @@ protected:
         grid.SetColCount(days + 1);
         for (const auto& [day, text] : temperatures)
             grid.SetCell(day, kRowTemperature, text);
-        RebuildChart(chart, grid, days);
+        RebuildChart(chart, grid.DayCells(kRowTemperature), days);
         chart.SetMarksVisible(chart.SeriesAt(0), marks);
         DrawChart(canvas, chart, ChartWidthForDays(days), kHeight);
     }

@@ -31,7 +31,7 @@ int ExampleDayX(int day) {
 
 TEST(ChartRebuild, OnePointPerDayInBothSeries) {
     Chart chart;
-    RebuildChart(chart, GridOfDays(30, {{1, "36.5"}, {12, "35.5"}, {30, "37.5"}}), 30);
+    RebuildChart(chart, GridOfDays(30, {{1, "36.5"}, {12, "35.5"}, {30, "37.5"}}).DayCells(kRowTemperature), 30);
     const Series& temps = chart.SeriesAt(kTemperatureSeries);
     const Series& centre = chart.SeriesAt(kCentreSeries);
     ASSERT_EQ(temps.Count(), 30);
@@ -53,12 +53,12 @@ TEST(ChartRebuild, OnePointPerDayInBothSeries) {
 
 TEST(ChartRebuild, RepeatedRebuildReplacesThePoints) {
     Chart chart;
-    RebuildChart(chart, GridOfDays(31, {{31, "36.9"}}), 31);
+    RebuildChart(chart, GridOfDays(31, {{31, "36.9"}}).DayCells(kRowTemperature), 31);
     MonthGrid february = GridOfDays(28, {{3, "36.1"}});
-    RebuildChart(chart, february, 28);
+    RebuildChart(chart, february.DayCells(kRowTemperature), 28);
     std::vector<double> firstY = chart.SeriesAt(0).YValues();
     std::vector<std::string> firstLabels = chart.SeriesAt(0).Labels();
-    RebuildChart(chart, february, 28);
+    RebuildChart(chart, february.DayCells(kRowTemperature), 28);
     EXPECT_EQ(chart.SeriesAt(0).Count(), 28);
     EXPECT_EQ(chart.SeriesAt(1).Count(), 28);
     EXPECT_EQ(chart.SeriesAt(0).YValues(), firstY);
@@ -69,14 +69,15 @@ TEST(ChartRebuild, RepeatedRebuildReplacesThePoints) {
 
 TEST(ChartRebuild, CellsThatAreNotTemperaturesCountAsEmpty) {
     Chart chart;
-    RebuildChart(chart, GridOfDays(28, {{1, "abc"}, {2, "36.5x"}, {3, "nan"}, {4, "36"}}), 28);
+    RebuildChart(chart, GridOfDays(28, {{1, "abc"}, {2, "36.5x"}, {3, "nan"}, {4, "36"}}).DayCells(kRowTemperature),
+                 28);
     const std::vector<double>& y = chart.SeriesAt(0).YValues();
     EXPECT_EQ(y[0], 0);
     EXPECT_EQ(y[1], 0);
     EXPECT_EQ(y[2], 0);
     EXPECT_EQ(y[3], 36);
     // A grid narrower than the month: the missing days are days without temperature.
-    RebuildChart(chart, GridOfDays(28, {{28, "36.6"}}), 31);
+    RebuildChart(chart, GridOfDays(28, {{28, "36.6"}}).DayCells(kRowTemperature), 31);
     EXPECT_EQ(chart.SeriesAt(0).Count(), 31);
     EXPECT_EQ(chart.SeriesAt(0).YValues()[27], 36.6);
     EXPECT_EQ(chart.SeriesAt(0).YValues()[30], 0);
@@ -140,7 +141,7 @@ TEST(ChartOperations, MarksToggleInvalidatesOnlyOnChange) {
 
 TEST(ChartOperations, StrayIndexesAreRefusedSafely) {
     Chart chart;
-    RebuildChart(chart, GridOfDays(28, {}), 28);
+    RebuildChart(chart, GridOfDays(28, {}).DayCells(kRowTemperature), 28);
     chart.MarkFresh();
     Series& temps = chart.SeriesAt(0);
     chart.SetPointValue(temps, 28, 36.5);
