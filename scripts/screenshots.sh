@@ -84,6 +84,8 @@ cp "$out/week.png" "$root/docs/screenshot.png"
 xdotool mousemove $((ox + 80)) $((oy - 10)) click 1
 sleep 0.5
 save_window marks-menu
+# Only the corner with the open menu.
+convert "$out/marks-menu.png" -crop 330x100+0+0 +repage "$out/marks-menu.png"
 keys Escape
 
 # A dialog or message box as a picture: its X window, found by its title, frame included.
