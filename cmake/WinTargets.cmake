@@ -30,6 +30,18 @@ target_link_libraries(PurimoManage PRIVATE purimo_win)
 target_link_options(PurimoManage PRIVATE -municode)
 add_dependencies(PurimoManage pictures)
 
+# The manual 操作手順書.pdf beside the program, made from its HTML with weasyprint and the IPA fonts.
+# The HTML names only files of its own folder, so nothing is fetched from the network.
+find_program(WEASYPRINT weasyprint REQUIRED)
+set(manual_dir ${CMAKE_SOURCE_DIR}/docs/manual)
+set(manual_pdf ${CMAKE_BINARY_DIR}/操作手順書.pdf)
+file(GLOB manual_images CONFIGURE_DEPENDS ${manual_dir}/images/*.png)
+add_custom_command(OUTPUT ${manual_pdf}
+    COMMAND ${WEASYPRINT} --quiet --base-url ${manual_dir}/ ${manual_dir}/manual.html ${manual_pdf}
+    DEPENDS ${manual_dir}/manual.html ${manual_dir}/manual.css ${manual_images}
+    COMMENT "Making the manual")
+add_custom_target(manual ALL DEPENDS ${manual_pdf})
+
 # Windows tests: GoogleTest built from Debian's sources with the cross compiler.
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
@@ -59,4 +71,5 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
             ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:win_tests>
             --gtest_filter=LocaleTest.*:StartupTest.*:PagingTest.*:EntryTest.*:SaveTest.*-StartupTest.ClockShowsDateWeekdayAndTime)
     set_tests_properties(EnglishWindows.StartupPagingEntryAndSave PROPERTIES TIMEOUT 300)
+    add_test(NAME Manual.IsARealPdf COMMAND ${CMAKE_SOURCE_DIR}/tests/manual/check-manual.sh ${manual_pdf} ${CMAKE_SOURCE_DIR})
 endif()

@@ -30,3 +30,30 @@ ensure_display() {
     echo "no display could be started" >&2
     return 1
 }
+
+# A real printer: CUPS with the PDF printer as the system's default. cupsd does not start by itself
+# here; one already running (started earlier) is used as it is. Its tools answer in the locale's
+# language, so they run in the C locale.
+start_pdf_printer() {
+    if ! LC_ALL=C lpstat -r 2>/dev/null | grep -q 'is running'; then
+        mkdir -p /run/cups
+        LC_ALL=C cupsd
+        for _ in $(seq 1 50); do
+            LC_ALL=C lpstat -r 2>/dev/null | grep -q 'is running' && break
+            sleep 0.1
+        done
+    fi
+    if ! LC_ALL=C lpstat -p PDF >/dev/null 2>&1; then
+        LC_ALL=C lpadmin -p PDF -v cups-pdf:/ -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null
+    fi
+    LC_ALL=C lpadmin -d PDF
+}
+ensure_pdf_printer() {
+    if [ "$(id -u)" -eq 0 ]; then
+        start_pdf_printer
+    else
+        if sudo -n true 2>/dev/null; then
+            sudo env root="$root" bash -c "$(declare -f start_pdf_printer); start_pdf_printer"
+        fi
+    fi
+}

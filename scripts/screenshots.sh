@@ -14,16 +14,21 @@ fi
 . "$root/scripts/env.sh"
 unset DISPLAY
 ensure_display
+# The printer set-up dialog needs a printer.
+ensure_pdf_printer
 out="$root/docs/manual/images"
 mkdir -p "$out"
 work=$(mktemp -d)
 trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true; rm -rf "$work"' EXIT
-cp "$root/build/win64/PurimoManage.exe" "$work/"
+# The program in a folder of its own, as a user would keep it; the save dialog opens there.
+app="$work/PurimoManage"
+mkdir -p "$app"
+cp "$root/build/win64/PurimoManage.exe" "$app/"
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 /usr/lib/wine/wineserver -w 2>/dev/null || true
 # A new user: no settings yet, so the window opens at the top-left of the screen.
 "$WINE64" reg delete 'HKCU\Software\Sorano\PurimoManage' /f >/dev/null 2>&1 || true
-(cd "$work" && "$WINE64" ./PurimoManage.exe </dev/null >/dev/null 2>&1 &)
+(cd "$app" && "$WINE64" ./PurimoManage.exe </dev/null >/dev/null 2>&1 &)
 sleep "${PURIMO_START_DELAY:-8}"
 
 # The frame's place on the screen: the current cell (day 1, cycle day) is yellow at start, its
@@ -79,6 +84,50 @@ cp "$out/week.png" "$root/docs/screenshot.png"
 xdotool mousemove $((ox + 80)) $((oy - 10)) click 1
 sleep 0.5
 save_window marks-menu
+# Only the corner with the open menu.
+convert "$out/marks-menu.png" -crop 330x100+0+0 +repage "$out/marks-menu.png"
 keys Escape
+
+# A dialog or message box as a picture: its X window, found by its title, frame included.
+save_dialog() {
+    local id
+    for _ in $(seq 1 30); do
+        id=$(xdotool search --onlyvisible --name "$2" 2>/dev/null | tail -1) && [ -n "$id" ] && break
+        sleep 0.2
+    done
+    [ -n "$id" ] || { echo "no window titled $2" >&2; return 1; }
+    sleep 0.5
+    # Inside the Wine desktop xdotool counts the desktop's offset twice; xwininfo does not.
+    local info x y w h
+    info=$(xwininfo -id "$id")
+    x=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")
+    y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")
+    w=$(awk '/Width:/ {print $2}' <<<"$info")
+    h=$(awk '/Height:/ {print $2}' <<<"$info")
+    shot
+    convert "$work/screen.png" -crop "${w}x${h}+${x}+${y}" +repage "$out/$1.png"
+}
+
+# The chart with its value marks, switched on from the menu by its accelerators.
+keys alt+s m
+sleep 0.5
+save chart-marks "1002x304+$ox+$((oy + 281))"
+keys alt+s m
+keys alt+h a
+save_dialog about 'バージョン情報'
+keys Return
+keys alt+f p
+save_dialog print-setup '印刷設定'
+keys Escape
+keys alt+f a
+save_dialog save-dialog '画像ファイルに名前を付けて保存'
+keys Escape
+
+# An error box: a folder standing where this month's file belongs stops the save before paging.
+mkdir -p "$app/client/$(date +%Y%m).dat"
+xdotool mousemove $((ox + 33)) $((oy + 21)) click 1
+save_dialog error '^プリモ$'
+keys Return
+rmdir "$app/client/$(date +%Y%m).dat"
 xdotool mousemove $((ox + 500)) $((oy + 400))
 echo "saved the pictures to $out"

@@ -8,7 +8,7 @@ packages=(cmake g++ make python3 libgtest-dev googletest libbenchmark-dev
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           wine wine64 xvfb xauth x11-utils imagemagick locales
           fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine fonts-dejavu-core
-          cups printer-driver-cups-pdf poppler-utils)
+          cups printer-driver-cups-pdf poppler-utils weasyprint)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -25,28 +25,8 @@ echo "32-bit program built: $exe32 (system DLLs only)"
 . "$root/scripts/env.sh"
 ensure_display
 
-# A real printer for the print tests: CUPS with the PDF printer as the system's default. cupsd
-# does not start by itself here; one already running (started earlier) is used as it is. Its
-# tools answer in the locale's language, so they run in the C locale.
-start_pdf_printer() {
-    if ! LC_ALL=C lpstat -r 2>/dev/null | grep -q 'is running'; then
-        mkdir -p /run/cups
-        LC_ALL=C cupsd
-        for _ in $(seq 1 50); do
-            LC_ALL=C lpstat -r 2>/dev/null | grep -q 'is running' && break
-            sleep 0.1
-        done
-    fi
-    if ! LC_ALL=C lpstat -p PDF >/dev/null 2>&1; then
-        LC_ALL=C lpadmin -p PDF -v cups-pdf:/ -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null
-    fi
-    LC_ALL=C lpadmin -d PDF
-}
-if [ "$(id -u)" -eq 0 ]; then
-    start_pdf_printer
-else
-    sudo -n true 2>/dev/null && sudo env root="$root" bash -c "$(declare -f start_pdf_printer); start_pdf_printer"
-fi
+# A real printer for the print tests (env.sh).
+ensure_pdf_printer
 # cups-pdf writes each job into the PDF folder of the home of the user who printed it.
 export PURIMO_PDF_FOLDER="$HOME/PDF"
 # The tests need a Wine of their own on this display: a program of this prefix still running
