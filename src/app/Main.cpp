@@ -1,6 +1,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <exception>
+
 #include "app/Main.h"
 #include "app/Settings.h"
 #include "common/Clock.h"
@@ -316,14 +318,10 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::FormShow() {
-    struct SplashScope {
-        TSplashForm* splash;
-        ~SplashScope() {
-            if (splash != nullptr)
-                splash->Close();
-        }
-    } splashScope{splash_};
-    Guarded([this] {
+    // An error is reported only once the wait window is gone, so that the error box does not stand
+    // behind or beside it.
+    std::exception_ptr failure;
+    try {
         if (splash_ != nullptr) {
             splash_->SetTitle("アプリケーションを起動中です。");
             splash_->ShowNow();
@@ -338,7 +336,13 @@ void TMainForm::FormShow() {
         SYSTEMTIME now;
         GetLocalTime(&now);
         Set_ChangeCalender(now.wYear, now.wMonth);
-    });
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    if (splash_ != nullptr)
+        splash_->Close();
+    if (failure)
+        Guarded([&failure] { std::rethrow_exception(failure); });
 }
 
 void TMainForm::SetCaptions() {
@@ -363,10 +367,17 @@ RECT TMainForm::NormalWindowRect() const {
     RECT r;
     GetWindowRect(Hwnd(), &r);
     // A minimised window stands far off the screen; its place on the screen is the one it returns to.
+    // That place is kept in workspace coordinates, which start at the corner of the primary
+    // monitor's work area: with a task bar at the top or left they differ from the screen's.
     WINDOWPLACEMENT placement{};
     placement.length = sizeof(placement);
-    if (IsIconic(Hwnd()) && GetWindowPlacement(Hwnd(), &placement))
+    if (IsIconic(Hwnd()) && GetWindowPlacement(Hwnd(), &placement)) {
         r = placement.rcNormalPosition;
+        RECT workArea{};
+        if ((GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW) == 0 &&
+            SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0))
+            OffsetRect(&r, workArea.left, workArea.top);
+    }
     return r;
 }
 
