@@ -363,20 +363,38 @@ bool TMainForm::FormCloseQuery() {
     });
 }
 
+namespace {
+
+// Where the screen's origin lies in the coordinates of a window's restored place. Windows keeps that
+// place in workspace coordinates, which start at the corner of the primary monitor's work area, so
+// with a task bar at the top or left they differ from the screen's; Wine keeps it in screen
+// coordinates. A hidden window at the screen's origin shows which this system does.
+POINT ScreenOriginInPlacement() {
+    POINT origin{0, 0};
+    HWND probe =
+        CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (probe == nullptr)
+        return origin;
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    if (GetWindowPlacement(probe, &placement))
+        origin = {placement.rcNormalPosition.left, placement.rcNormalPosition.top};
+    DestroyWindow(probe);
+    return origin;
+}
+
+} // namespace
+
 RECT TMainForm::NormalWindowRect() const {
     RECT r;
     GetWindowRect(Hwnd(), &r);
     // A minimised window stands far off the screen; its place on the screen is the one it returns to.
-    // That place is kept in workspace coordinates, which start at the corner of the primary
-    // monitor's work area: with a task bar at the top or left they differ from the screen's.
     WINDOWPLACEMENT placement{};
     placement.length = sizeof(placement);
     if (IsIconic(Hwnd()) && GetWindowPlacement(Hwnd(), &placement)) {
+        POINT origin = ScreenOriginInPlacement();
         r = placement.rcNormalPosition;
-        RECT workArea{};
-        if ((GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW) == 0 &&
-            SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0))
-            OffsetRect(&r, workArea.left, workArea.top);
+        OffsetRect(&r, -origin.x, -origin.y);
     }
     return r;
 }

@@ -45,19 +45,27 @@ bool NameTaken(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES || GetLastError() != ERROR_FILE_NOT_FOUND;
 }
 
+// The copy is made under a temporary name and then given its own, so that a backup is always whole.
 void CopyToFreeBackup(const std::wstring& path) {
     // Far more copies than failed loads could ever leave; the bound only keeps the loop finite.
     constexpr int kMostBackups = 100000;
+    const std::wstring temporary = path + L".bak.tmp";
+    if (!CopyFileW(path.c_str(), temporary.c_str(), FALSE))
+        ThrowLastError();
     for (int n = 1; n <= kMostBackups; ++n) {
         std::wstring backup = path + L".bak" + (n == 1 ? std::wstring() : L"." + std::to_wstring(n));
         if (NameTaken(backup))
             continue;
-        if (CopyFileW(path.c_str(), backup.c_str(), TRUE))
+        if (MoveFileExW(temporary.c_str(), backup.c_str(), MOVEFILE_WRITE_THROUGH))
             return;
         // Taken in the meantime: try the next name.
-        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
-            ThrowLastError();
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) {
+            DWORD error = GetLastError();
+            DeleteFileW(temporary.c_str());
+            throw IoError(static_cast<int>(error));
+        }
     }
+    DeleteFileW(temporary.c_str());
     throw IoError(ERROR_FILE_EXISTS);
 }
 
