@@ -151,9 +151,8 @@ bool MonthFileReader::Feed(std::string_view block) {
         }
         case State::Stopped:
             // What follows the end is not read back; only blanks and control bytes may go unsaved.
-            for (; pos < block.size(); ++pos)
-                if (!IsBlankOrControl(block[pos]) && block[pos] != kEndOfFile)
-                    result_.dropsText = true;
+            for (; pos < block.size() && !result_.dropsText; ++pos)
+                result_.dropsText = !IsBlankOrControl(block[pos]);
             return !result_.dropsText;
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
-// Writing a month file so that a failure never destroys what is already on disk.
+// Reading a month file within bounded memory, and writing one so that a failure never destroys what
+// is already on disk.
 #include <windows.h>
 
 #include <functional>
