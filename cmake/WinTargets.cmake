@@ -73,3 +73,12 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     set_tests_properties(EnglishWindows.StartupPagingEntryAndSave PROPERTIES TIMEOUT 300)
     add_test(NAME Manual.IsARealPdf COMMAND ${CMAKE_SOURCE_DIR}/tests/manual/check-manual.sh ${manual_pdf} ${CMAKE_SOURCE_DIR})
 endif()
+
+# A second process for the month file tests: a save loop to end at random moments, and a reader
+# whose memory is measured on its own.
+add_executable(month_file_helper tests/win/helpers/MonthFileHelper.cpp)
+target_link_libraries(month_file_helper PRIVATE purimo_win)
+target_link_options(month_file_helper PRIVATE -municode)
+if(TARGET win_tests)
+    add_dependencies(win_tests month_file_helper)
+endif()

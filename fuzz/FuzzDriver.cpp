@@ -20,7 +20,8 @@ void Run(const std::string& input) {
 
 std::string Mutate(std::string input, std::mt19937& random) {
     // Bytes that matter to the month file: quotes, commas, blanks, line ends, end-of-file, lead bytes.
-    static const char kInteresting[] = {'"', ',', ' ', '\t', '\r', '\n', '\x1A', '\0', '\x81', '\x82', '.', '3'};
+    static const char kInteresting[] = {'"',    ',',    ' ', '\t', '\r', '\n', '\x1A', '\0',
+                                        '\x81', '\x82', '.', '3',  'e',  '9',  '-'};
     int edits = 1 + static_cast<int>(random() % 8);
     for (int i = 0; i < edits; ++i) {
         std::size_t at = input.empty() ? 0 : random() % (input.size() + 1);

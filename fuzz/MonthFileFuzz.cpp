@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "chart/ChartRebuild.h"
 #include "common/Errors.h"
@@ -15,11 +17,27 @@ using namespace purimo;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string bytes(reinterpret_cast<const char*>(data), size);
+
+    // Read as the program reads a file, in blocks (here split at a place the input chooses), it
+    // gives the same first lines as the whole content at once.
+    MonthFileReader reader(kMonthFileLines, kMonthLineBytes);
+    const size_t split = size == 0 ? 0 : data[0] % (size + 1);
+    if (reader.Feed(std::string_view(bytes).substr(0, split)))
+        reader.Feed(std::string_view(bytes).substr(split));
+    MonthFileLines file = reader.Finish();
+    std::vector<std::string> all = SplitTextLines(bytes);
+    if (all.size() > kMonthFileLines)
+        all.resize(kMonthFileLines);
+    if (file.lines != all) {
+        std::fprintf(stderr, "read in blocks split at %zu: other lines than at once\n", split);
+        std::abort();
+    }
+
     MonthGrid grid;
     LayOutGridTexts(grid);
     int days = PrepareMonthColumns(grid, 2024, 2);
     try {
-        ApplyMonthLines(grid, days, SplitTextLines(bytes));
+        ApplyMonthLines(grid, days, file.lines);
     } catch (const AppError&) {
         return 0; // a short file is reported to the user
     }

@@ -22,6 +22,22 @@ echo "32-bit program built: $exe32 (system DLLs only)"
 
 (cd "$root/build/native" && ctest --output-on-failure)
 
+# --- Sanitizers and fuzzing -------------------------------------------------------------------
+# The core's tests once more with the address and undefined-behaviour sanitizers, and the month
+# file fuzz target over its corpus and a bounded number of mutations (a fixed seed, so that a
+# fault found here is found again). A crash's input belongs in fuzz/corpus and in a test.
+sanitize="$root/build/sanitize"
+if [ ! -f "$sanitize/CMakeCache.txt" ]; then
+    cmake -S "$root" -B "$sanitize" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" \
+        -DPURIMO_SANITIZE=ON -DPURIMO_FUZZ=ON >/dev/null
+fi
+cmake --build "$sanitize" -j"$(nproc)" --target core_tests MonthFileFuzz
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    "$sanitize/core_tests" --gtest_brief=1
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    "$sanitize/MonthFileFuzz" -runs="${PURIMO_FUZZ_RUNS:-200000}" -seed=1 "$root"/fuzz/corpus/*
+# ------------------------------------------------------------------------------------------------
+
 . "$root/scripts/env.sh"
 ensure_display
 

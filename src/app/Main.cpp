@@ -1,6 +1,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <exception>
+
 #include "app/Main.h"
 #include "app/Settings.h"
 #include "common/Clock.h"
@@ -316,14 +318,10 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::FormShow() {
-    struct SplashScope {
-        TSplashForm* splash;
-        ~SplashScope() {
-            if (splash != nullptr)
-                splash->Close();
-        }
-    } splashScope{splash_};
-    Guarded([this] {
+    // An error is reported only once the wait window is gone, so that the error box does not stand
+    // behind or beside it.
+    std::exception_ptr failure;
+    try {
         if (splash_ != nullptr) {
             splash_->SetTitle("アプリケーションを起動中です。");
             splash_->ShowNow();
@@ -338,7 +336,13 @@ void TMainForm::FormShow() {
         SYSTEMTIME now;
         GetLocalTime(&now);
         Set_ChangeCalender(now.wYear, now.wMonth);
-    });
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    if (splash_ != nullptr)
+        splash_->Close();
+    if (failure)
+        Guarded([&failure] { std::rethrow_exception(failure); });
 }
 
 void TMainForm::SetCaptions() {
@@ -359,14 +363,39 @@ bool TMainForm::FormCloseQuery() {
     });
 }
 
+namespace {
+
+// Where the screen's origin lies in the coordinates of a window's restored place. Windows keeps that
+// place in workspace coordinates, which start at the corner of the primary monitor's work area, so
+// with a task bar at the top or left they differ from the screen's; Wine keeps it in screen
+// coordinates. A hidden window at the screen's origin shows which this system does.
+POINT ScreenOriginInPlacement() {
+    POINT origin{0, 0};
+    HWND probe =
+        CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (probe == nullptr)
+        return origin;
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    if (GetWindowPlacement(probe, &placement))
+        origin = {placement.rcNormalPosition.left, placement.rcNormalPosition.top};
+    DestroyWindow(probe);
+    return origin;
+}
+
+} // namespace
+
 RECT TMainForm::NormalWindowRect() const {
     RECT r;
     GetWindowRect(Hwnd(), &r);
     // A minimised window stands far off the screen; its place on the screen is the one it returns to.
     WINDOWPLACEMENT placement{};
     placement.length = sizeof(placement);
-    if (IsIconic(Hwnd()) && GetWindowPlacement(Hwnd(), &placement))
+    if (IsIconic(Hwnd()) && GetWindowPlacement(Hwnd(), &placement)) {
+        POINT origin = ScreenOriginInPlacement();
         r = placement.rcNormalPosition;
+        OffsetRect(&r, -origin.x, -origin.y);
+    }
     return r;
 }
 

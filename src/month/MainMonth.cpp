@@ -28,10 +28,11 @@ void TMainForm::Set_ChangeCalender(unsigned short year, unsigned short month) {
     std::wstring path = MonthFilePath();
     // Until the month has loaded whole, its file holds more than the grid shows.
     keepBackupOnSave_ = FileExists(path);
-    std::vector<std::string> lines = ReadTextLines(path);
-    ApplyMonthLines(gridModel_, days, lines);
-    // Lines after the fourth are not shown, so the next save would drop them as well.
-    keepBackupOnSave_ = keepBackupOnSave_ && lines.size() != static_cast<size_t>(kGridRowCount - 1);
+    MonthFileLines file = ReadMonthFile(path);
+    bool whole = ApplyMonthLines(gridModel_, days, file.lines);
+    // Whatever the grid does not show (lines after the fourth, text after the end, fields beyond the
+    // last day) the next save would drop, so the file is copied first.
+    keepBackupOnSave_ = keepBackupOnSave_ && (file.dropsText || !whole);
     NormaliseTemperatures(gridModel_, days);
 
     RebuildChart(chartMain_.Model(), gridModel_.DayCells(kRowTemperature), days);

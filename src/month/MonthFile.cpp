@@ -1,5 +1,7 @@
 #include "month/MonthFile.h"
 
+#include <algorithm>
+#include <limits>
 #include <string_view>
 
 #include "common/Cp932.h"
@@ -42,7 +44,8 @@ std::string CommaField(const std::string& cell) {
 }
 
 // pos stands on the opening quote; afterwards it stands after the closing quote or at the end.
-std::string ReadQuotedField(std::string_view line, size_t& pos) {
+// lost tells that the field had no closing quote and gave up a character for it.
+std::string ReadQuotedField(std::string_view line, size_t& pos, bool& lost) {
     std::string field;
     size_t lastLength = 0;
     ++pos;
@@ -64,6 +67,7 @@ std::string ReadQuotedField(std::string_view line, size_t& pos) {
     // Without a closing quote the last character is taken for it; drop the whole character so
     // that no half of a double-byte character is left behind.
     field.resize(field.size() - lastLength);
+    lost = lastLength > 0;
     return field;
 }
 
@@ -86,43 +90,91 @@ std::string RowToCommaLine(const MonthGrid& grid, int row) {
     return line;
 }
 
-void CommaLineToRow(MonthGrid& grid, int row, const std::string& line) {
+bool CommaLineToRow(MonthGrid& grid, int row, const std::string& line) {
     for (int col = 0; col < grid.ColCount(); ++col)
         grid.SetCell(col, row, {});
 
     std::string_view text(line);
-    text = text.substr(0, text.find('\0'));
+    const size_t nul = text.find('\0');
+    bool whole = nul == std::string_view::npos || SkipBlanks(text, nul) == text.size();
+    text = text.substr(0, nul);
     size_t pos = SkipBlanks(text, 0);
     for (int col = 0; pos < text.size() && col < grid.ColCount(); ++col) {
-        std::string field = text[pos] == '"' ? ReadQuotedField(text, pos) : ReadUnquotedField(text, pos);
+        bool lost = false;
+        std::string field = text[pos] == '"' ? ReadQuotedField(text, pos, lost) : ReadUnquotedField(text, pos);
+        whole = whole && !lost;
         grid.SetCell(col, row, field.empty() ? " " : std::move(field));
         pos = SkipBlanks(text, pos);
         if (pos < text.size() && text[pos] == ',')
             pos = SkipBlanks(text, pos + 1);
     }
+    return whole && pos == text.size();
+}
+
+bool MonthFileReader::Feed(std::string_view block) {
+    constexpr char kEndOfFile = '\x1A';
+    for (size_t pos = 0; pos < block.size();) {
+        const char c = block[pos];
+        switch (state_) {
+        case State::AfterCr:
+            state_ = State::BeforeLine;
+            if (c == '\n')
+                ++pos;
+            break;
+        case State::BeforeLine:
+            if (c == '\r' || c == kEndOfFile) {
+                state_ = State::Stopped;
+            } else if (IsBlankOrControl(c)) {
+                ++pos;
+            } else if (result_.lines.size() == maxLines_) {
+                result_.dropsText = true;
+                state_ = State::Stopped;
+            } else {
+                state_ = State::InLine;
+            }
+            break;
+        case State::InLine: {
+            size_t end = block.find_first_of("\r\x1A", pos);
+            if (end == std::string_view::npos)
+                end = block.size();
+            const size_t room = maxLineBytes_ - line_.size();
+            if (end - pos > room)
+                result_.dropsText = true;
+            line_.append(block.substr(pos, std::min(end - pos, room)));
+            pos = end;
+            if (pos < block.size()) {
+                EndLine();
+                state_ = block[pos] == '\r' ? State::AfterCr : State::Stopped;
+                pos += block[pos] == '\r' ? 1 : 0;
+            }
+            break;
+        }
+        case State::Stopped:
+            // What follows the end is not read back; only blanks and control bytes may go unsaved.
+            for (; pos < block.size() && !result_.dropsText; ++pos)
+                result_.dropsText = !IsBlankOrControl(block[pos]);
+            return !result_.dropsText;
+        }
+    }
+    return !(state_ == State::Stopped && result_.dropsText);
+}
+
+void MonthFileReader::EndLine() {
+    result_.lines.push_back(std::move(line_));
+    line_.clear();
+}
+
+MonthFileLines MonthFileReader::Finish() {
+    if (state_ == State::InLine)
+        EndLine();
+    state_ = State::Stopped;
+    return std::move(result_);
 }
 
 std::vector<std::string> SplitTextLines(const std::string& fileBytes) {
-    constexpr char kEndOfFile = '\x1A';
-    std::vector<std::string> lines;
-    size_t pos = 0;
-    for (;;) {
-        while (pos < fileBytes.size() && IsBlankOrControl(fileBytes[pos]) && fileBytes[pos] != '\r' &&
-               fileBytes[pos] != kEndOfFile)
-            ++pos;
-        if (pos == fileBytes.size() || fileBytes[pos] == '\r' || fileBytes[pos] == kEndOfFile)
-            return lines;
-        size_t end = fileBytes.find_first_of("\r\x1A", pos);
-        if (end == std::string::npos)
-            end = fileBytes.size();
-        lines.push_back(fileBytes.substr(pos, end - pos));
-        pos = end;
-        if (pos < fileBytes.size() && fileBytes[pos] == '\r') {
-            ++pos;
-            if (pos < fileBytes.size() && fileBytes[pos] == '\n')
-                ++pos;
-        }
-    }
+    MonthFileReader reader(std::numeric_limits<size_t>::max(), std::numeric_limits<size_t>::max());
+    reader.Feed(fileBytes);
+    return reader.Finish().lines;
 }
 
 std::string MonthFileBytes(const MonthGrid& grid) {

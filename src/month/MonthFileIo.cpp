@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <string_view>
+
 #include "common/ComFunction.h"
 #include "common/Errors.h"
 #include "month/MonthFileIo.h"
@@ -39,7 +41,54 @@ void WriteAll(HANDLE file, const std::string& bytes) {
         ThrowLastError();
 }
 
+bool NameTaken(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES || GetLastError() != ERROR_FILE_NOT_FOUND;
+}
+
+// The copy is made under a temporary name and then given its own, so that a backup is always whole.
+void CopyToFreeBackup(const std::wstring& path) {
+    // Far more copies than failed loads could ever leave; the bound only keeps the loop finite.
+    constexpr int kMostBackups = 100000;
+    const std::wstring temporary = path + L".bak.tmp";
+    if (!CopyFileW(path.c_str(), temporary.c_str(), FALSE))
+        ThrowLastError();
+    for (int n = 1; n <= kMostBackups; ++n) {
+        std::wstring backup = path + L".bak" + (n == 1 ? std::wstring() : L"." + std::to_wstring(n));
+        if (NameTaken(backup))
+            continue;
+        if (MoveFileExW(temporary.c_str(), backup.c_str(), MOVEFILE_WRITE_THROUGH))
+            return;
+        // Taken in the meantime: try the next name.
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) {
+            DWORD error = GetLastError();
+            DeleteFileW(temporary.c_str());
+            throw IoError(static_cast<int>(error));
+        }
+    }
+    DeleteFileW(temporary.c_str());
+    throw IoError(ERROR_FILE_EXISTS);
+}
+
 } // namespace
+
+MonthFileLines ReadMonthFile(const std::wstring& path) {
+    if (!FileExists(path))
+        return {};
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file)
+        ThrowLastError();
+    MonthFileReader reader(kMonthFileLines, kMonthLineBytes);
+    std::string buffer(65536, '\0');
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr))
+            ThrowLastError();
+        if (read == 0 || !reader.Feed(std::string_view(buffer.data(), read)))
+            break;
+    }
+    return reader.Finish();
+}
 
 WriteBlockFunction SetWriteBlockFunction(WriteBlockFunction function) {
     WriteBlockFunction previous = std::move(writeBlock);
@@ -57,8 +106,8 @@ void SaveMonthFile(const std::wstring& path, const std::string& bytes, bool keep
         if (!probe)
             ThrowLastError();
     }
-    if (exists && keepBackup && !CopyFileW(path.c_str(), (path + L".bak").c_str(), FALSE))
-        ThrowLastError();
+    if (exists && keepBackup)
+        CopyToFreeBackup(path);
 
     std::wstring temporary = path + L".tmp";
     FileHandle file(

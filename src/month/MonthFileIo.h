@@ -1,16 +1,24 @@
 #pragma once
-// Writing a month file so that a failure never destroys what is already on disk.
+// Reading a month file within bounded memory, and writing one so that a failure never destroys what
+// is already on disk.
 #include <windows.h>
 
 #include <functional>
 #include <string>
 
+#include "month/MonthFile.h"
+
 namespace purimo {
 
+// The month file at path as far as the grid shows it; no lines when there is no file. A file that
+// exists but cannot be opened or read raises IoError. Memory stays bounded whatever the file holds.
+MonthFileLines ReadMonthFile(const std::wstring& path);
+
 // Writes bytes to path through a temporary file in the same folder that replaces the month file
-// only once it is complete and flushed. With keepBackup the existing file is first copied to
-// path + ".bak". Raises IoError with the failing call's code; on failure the month file is
-// untouched and the temporary file is gone.
+// only once it is complete and flushed. With keepBackup the existing file is first copied to the
+// first free name of path + ".bak", ".bak.2", ".bak.3" ...: an earlier copy is never overwritten,
+// so neither a read-only nor a locked one stands in the way. Raises IoError with the failing call's
+// code; on failure the month file is untouched and the temporary file is gone.
 void SaveMonthFile(const std::wstring& path, const std::string& bytes, bool keepBackup);
 
 // The call that writes one block; tests replace it to make a write fail part-way.

@@ -1,6 +1,7 @@
 #include "month/ShowMonth.h"
 
 #include <charconv>
+#include <cmath>
 #include <optional>
 
 #include "common/Errors.h"
@@ -63,9 +64,17 @@ std::optional<double> ParseDecimal(const std::string& text) {
     return text[0] == '-' ? -value : value;
 }
 
-std::string FormatOneDecimal(double value) {
-    char buffer[64];
+// Values this far from the temperature range are emptied unformatted: in fixed notation a double
+// can take over 300 digits, and no buffer of ours should have to hold them.
+constexpr double kFormattedMagnitude = 1e6;
+
+std::optional<std::string> FormatOneDecimal(double value) {
+    if (!(std::fabs(value) < kFormattedMagnitude))
+        return std::nullopt;
+    char buffer[32];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 1);
+    if (result.ec != std::errc())
+        return std::nullopt;
     return std::string(buffer, result.ptr);
 }
 
@@ -87,17 +96,19 @@ int PrepareMonthColumns(MonthGrid& grid, int year, int month) {
     return days;
 }
 
-void ApplyMonthLines(MonthGrid& grid, int days, const std::vector<std::string>& lines) {
+bool ApplyMonthLines(MonthGrid& grid, int days, const std::vector<std::string>& lines) {
     if (lines.empty())
-        return;
+        return true;
+    bool whole = true;
     for (int i = 0; i < kDataRowCount; ++i) {
         if (static_cast<size_t>(i) >= lines.size())
             throw AppError("リストのインデックスが範囲を超えています (" + std::to_string(lines.size()) + ")");
-        CommaLineToRow(grid, kRowCycleDay + i, lines[static_cast<size_t>(i)]);
+        whole = CommaLineToRow(grid, kRowCycleDay + i, lines[static_cast<size_t>(i)]) && whole;
     }
     for (int row = kRowCycleDay; row <= kRowMemo; ++row)
         for (int day = 1; day <= days; ++day)
             grid.SetCell(day, row, TrimBlanks(grid.Cell(day, row)));
+    return whole;
 }
 
 void NormaliseTemperatures(MonthGrid& grid, int days) {
@@ -106,13 +117,13 @@ void NormaliseTemperatures(MonthGrid& grid, int days) {
         if (cell.empty())
             continue;
         const std::optional<double> value = ParseDecimal(cell);
-        if (!value) {
+        const std::optional<std::string> text = value ? FormatOneDecimal(*value) : std::nullopt;
+        if (!text) {
             grid.SetCell(day, kRowTemperature, {});
             continue;
         }
-        const std::string text = FormatOneDecimal(*value);
-        const double shown = ParseDecimal(text).value_or(0);
-        grid.SetCell(day, kRowTemperature, shown < kLowestTemperature || shown > kHighestTemperature ? "" : text);
+        const double shown = ParseDecimal(*text).value_or(0);
+        grid.SetCell(day, kRowTemperature, shown < kLowestTemperature || shown > kHighestTemperature ? "" : *text);
     }
 }
 

@@ -19,8 +19,9 @@ int PrepareMonthColumns(MonthGrid& grid, int year, int month);
 
 // Fills rows 1 to 4 from the month file's lines and trims their day cells; with no line the grid
 // stays as it is. Throws AppError when the file has fewer than four lines, leaving the rows read so
-// far untrimmed. Lines after the fourth are ignored.
-void ApplyMonthLines(MonthGrid& grid, int days, const std::vector<std::string>& lines);
+// far untrimmed. Lines after the fourth are ignored. Returns false when the rows do not hold all the
+// text of the four lines (see CommaLineToRow).
+bool ApplyMonthLines(MonthGrid& grid, int days, const std::vector<std::string>& lines);
 
 // Rewrites every temperature with one decimal and empties those that are not numbers or lie
 // outside 35.5 to 37.5.

@@ -26,6 +26,8 @@ LRESULT PictureButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return OnMouseMove(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
     case WM_LBUTTONUP:
         return OnLButtonUp(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+    case WM_CAPTURECHANGED:
+        return OnCaptureChanged(reinterpret_cast<HWND>(lp));
     case WM_KEYUP:
         return OnKeyUp(wp);
     case WM_SETFOCUS:
@@ -66,6 +68,17 @@ LRESULT PictureButton::OnLButtonUp(int x, int y) {
     InvalidateRect(Hwnd(), nullptr, FALSE);
     if (Inside(x, y) && OnClick)
         OnClick();
+    return 0;
+}
+
+// Another window took the mouse (Alt+Tab, a message box): the press is over, and a later release
+// over the button is no click.
+LRESULT PictureButton::OnCaptureChanged(HWND newCapture) {
+    if (newCapture != Hwnd() && tracking_) {
+        tracking_ = false;
+        pressed_ = false;
+        InvalidateRect(Hwnd(), nullptr, FALSE);
+    }
     return 0;
 }
 

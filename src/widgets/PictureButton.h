@@ -26,6 +26,7 @@ private:
     LRESULT OnLButtonDown();
     LRESULT OnMouseMove(int x, int y);
     LRESULT OnLButtonUp(int x, int y);
+    LRESULT OnCaptureChanged(HWND newCapture);
     LRESULT OnKeyUp(WPARAM key);
     bool Inside(int x, int y) const;
 
