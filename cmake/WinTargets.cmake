@@ -53,3 +53,11 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
         COMMAND ${CMAKE_SOURCE_DIR}/scripts/as-user.sh $<TARGET_FILE:win_tests> --gtest_filter=ReadOnlyTest.*)
     set_tests_properties(ReadOnlyTest.AsOrdinaryUser PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
 endif()
+
+# Benchmarks of the whole program (scripts/bench.sh): the empty window that start-up is measured
+# against, built by the same toolchain, and the launcher that times both.
+add_executable(empty_window WIN32 bench/win/EmptyWindow.cpp)
+target_link_options(empty_window PRIVATE -municode)
+add_executable(start_bench bench/win/StartBench.cpp)
+target_link_options(start_bench PRIVATE -municode)
+target_link_libraries(start_bench PRIVATE psapi)

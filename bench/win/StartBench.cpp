@@ -1,0 +1,94 @@
+// Starts programs the way the user's shell does and times each to its first idle moment: the
+// message loop waiting with every window painted (WaitForInputIdle), which for the diary is the
+// current month on the screen. Also reads the resident memory at that moment. The programs are
+// started in turns, so that each run of one stands beside a run of the other on the same machine.
+//   start_bench.exe RUNS EXE...   prints one line a run: "<exe> <milliseconds> <resident KiB> <caption>"
+#include <windows.h>
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+struct Found {
+    DWORD process;
+    HWND window;
+};
+
+BOOL CALLBACK FindMainWindow(HWND hwnd, LPARAM lp) {
+    auto* found = reinterpret_cast<Found*>(lp);
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
+    if (process == found->process && IsWindowVisible(hwnd) && GetWindow(hwnd, GW_OWNER) == nullptr &&
+        GetWindowTextLengthW(hwnd) > 0) {
+        wchar_t name[64] = {};
+        GetClassNameW(hwnd, name, 64);
+        // The wait window comes and goes during the start; the main window is the one that stays.
+        if (std::wstring(name) != L"PurimoSplash") {
+            found->window = hwnd;
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+bool RunOnce(const std::wstring& exe) {
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    std::wstring folder = exe.substr(0, exe.find_last_of(L"\\/") + 1);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    LARGE_INTEGER frequency;
+    LARGE_INTEGER from;
+    LARGE_INTEGER to;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&from);
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &process)) {
+        std::fprintf(stderr, "cannot start %ls: error %lu\n", exe.c_str(), GetLastError());
+        return false;
+    }
+    DWORD idle = WaitForInputIdle(process.hProcess, 60000);
+    QueryPerformanceCounter(&to);
+    double ms = 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof(counters);
+    GetProcessMemoryInfo(process.hProcess, &counters, sizeof(counters));
+    Found found{process.dwProcessId, nullptr};
+    EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&found));
+    wchar_t caption[256] = L"-";
+    if (found.window != nullptr)
+        GetWindowTextW(found.window, caption, 256);
+    TerminateProcess(process.hProcess, 0);
+    WaitForSingleObject(process.hProcess, 10000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    if (idle != 0) {
+        std::fprintf(stderr, "%ls did not become idle (%lu)\n", exe.c_str(), idle);
+        return false;
+    }
+    // The caption's text in UTF-8, so that the script reading this can show it.
+    char text[768] = {};
+    WideCharToMultiByte(CP_UTF8, 0, caption, -1, text, sizeof(text), nullptr, nullptr);
+    std::printf("%ls %.1f %zu %s\n", exe.c_str(), ms, static_cast<size_t>(counters.WorkingSetSize / 1024), text);
+    std::fflush(stdout);
+    return true;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: start_bench RUNS EXE...\n");
+        return 2;
+    }
+    int runs = _wtoi(argv[1]);
+    for (int run = 0; run < runs; ++run)
+        for (int i = 2; i < argc; ++i)
+            if (!RunOnce(argv[i]))
+                return 1;
+    return 0;
+}
