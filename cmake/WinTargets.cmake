@@ -61,3 +61,11 @@ target_link_options(empty_window PRIVATE -municode)
 add_executable(start_bench bench/win/StartBench.cpp)
 target_link_options(start_bench PRIVATE -municode)
 target_link_libraries(start_bench PRIVATE psapi)
+
+# The program ships stripped; its debug information stays beside it in PurimoManage.exe.debug,
+# linked by name, for reading crash addresses.
+add_custom_command(TARGET PurimoManage POST_BUILD
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug PurimoManage.exe PurimoManage.exe.debug
+    COMMAND ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=PurimoManage.exe.debug PurimoManage.exe
+    WORKING_DIRECTORY $<TARGET_FILE_DIR:PurimoManage>
+    COMMENT "Stripping PurimoManage.exe, its debug information kept apart")
