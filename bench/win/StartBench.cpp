@@ -2,7 +2,9 @@
 // message loop waiting with every window painted (WaitForInputIdle), which for the diary is the
 // current month on the screen. Also reads the resident memory at that moment. The programs are
 // started in turns, so that each run of one stands beside a run of the other on the same machine.
-//   start_bench.exe RUNS EXE...   prints one line a run: "<exe> <milliseconds> <resident KiB> <caption>"
+//   start_bench.exe [--close] RUNS EXE...
+// prints one line a run: "<exe> <milliseconds> <resident KiB> <caption>". The program is then
+// ended, or with --close asked to close as the user would, so that it saves what it shows.
 #include <windows.h>
 #include <psapi.h>
 
@@ -34,7 +36,7 @@ BOOL CALLBACK FindMainWindow(HWND hwnd, LPARAM lp) {
     return TRUE;
 }
 
-bool RunOnce(const std::wstring& exe) {
+bool RunOnce(const std::wstring& exe, bool close) {
     std::wstring commandLine = L"\"" + exe + L"\"";
     std::wstring folder = exe.substr(0, exe.find_last_of(L"\\/") + 1);
     STARTUPINFOW startup{};
@@ -62,6 +64,13 @@ bool RunOnce(const std::wstring& exe) {
     wchar_t caption[256] = L"-";
     if (found.window != nullptr)
         GetWindowTextW(found.window, caption, 256);
+    if (close && found.window != nullptr) {
+        PostMessageW(found.window, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) {
+            std::fprintf(stderr, "%ls did not close\n", exe.c_str());
+            idle = WAIT_TIMEOUT;
+        }
+    }
     TerminateProcess(process.hProcess, 0);
     WaitForSingleObject(process.hProcess, 10000);
     CloseHandle(process.hThread);
@@ -81,14 +90,16 @@ bool RunOnce(const std::wstring& exe) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: start_bench RUNS EXE...\n");
+    bool close = argc > 1 && std::wstring(argv[1]) == L"--close";
+    int first = close ? 2 : 1;
+    if (argc < first + 2) {
+        std::fprintf(stderr, "usage: start_bench [--close] RUNS EXE...\n");
         return 2;
     }
-    int runs = _wtoi(argv[1]);
+    int runs = _wtoi(argv[first]);
     for (int run = 0; run < runs; ++run)
-        for (int i = 2; i < argc; ++i)
-            if (!RunOnce(argv[i]))
+        for (int i = first + 1; i < argc; ++i)
+            if (!RunOnce(argv[i], close))
                 return 1;
     return 0;
 }
