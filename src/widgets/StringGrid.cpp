@@ -173,6 +173,8 @@ bool StringGrid::PaintContent(HDC dc, const RECT& client) {
     canvas.Fill(Rect{client.left, client.top, client.right, client.bottom}, SystemColor(kSysWindow));
     const CellPos current = cells_.CurrentCell();
     const bool active = IsActiveControl && IsActiveControl();
+    // Each question about the focus goes to the Wine server and back: once, not once a cell.
+    const bool focused = GetFocus() == Hwnd();
     const Color fixedLine = kBlack;
     const Color cellLine = Rgb(192, 192, 192);
     for (int row = 0; row < layout_.RowCount(); ++row) {
@@ -190,7 +192,7 @@ bool StringGrid::PaintContent(HDC dc, const RECT& client) {
             // Every cell starts from the grid's own font.
             canvas.SetFont(font_);
             canvas.SetTextColor(SystemColor(kSysWindowText));
-            cells_.PaintCell(canvas, col, row, r, fixed);
+            cells_.PaintCell(canvas, col, row, r, fixed, focused);
             RECT cell{r.left, r.top, r.right, r.bottom};
             if (fixed)
                 DrawEdge(dc, &cell, BDR_RAISEDINNER, BF_RECT);
