@@ -22,7 +22,7 @@ void ChartControl::Redraw(HDC reference, int w, int h) {
     MemoryDc memory(CreateCompatibleDC(reference));
     {
         SelectScope select(memory.Get(), image.Get());
-        GdiCanvas canvas(memory.Get());
+        GdiCanvas canvas(memory.Get(), &fonts_);
         DrawChart(canvas, chart_, w, h);
     }
     image_ = std::move(image);

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "chart/Chart.h"
+#include "widgets/GdiCanvas.h"
 #include "widgets/Handles.h"
 #include "widgets/Window.h"
 
@@ -30,6 +31,7 @@ private:
     int imageWidth_ = 0;
     int imageHeight_ = 0;
     int redraws_ = 0;
+    FontCache fonts_; // the axis and mark fonts, made at the first drawing and kept
 };
 
 } // namespace purimo
