@@ -7,9 +7,12 @@
 namespace purimo {
 
 ChartControl::ChartControl() {
+    // A rebuild changes every point; one request for a paint serves them all until the next drawing.
     chart_.SetInvalidateHandler([this] {
-        if (Hwnd() != nullptr)
+        if (Hwnd() != nullptr && !paintRequested_) {
             InvalidateRect(Hwnd(), nullptr, FALSE);
+            paintRequested_ = true;
+        }
     });
 }
 
@@ -29,7 +32,28 @@ void ChartControl::Redraw(HDC reference, int w, int h) {
     imageWidth_ = w;
     imageHeight_ = h;
     chart_.MarkFresh();
+    paintRequested_ = false;
     ++redraws_;
+}
+
+LRESULT ChartControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_PAINT:
+        return OnPaint();
+    default:
+        return Window::HandleMessage(msg, wp, lp);
+    }
+}
+
+LRESULT ChartControl::OnPaint() {
+    // The kept image is an off-screen drawing already: it goes to the screen in one copy, without
+    // a second buffer between.
+    PaintScope paint(Hwnd());
+    RECT client;
+    GetClientRect(Hwnd(), &client);
+    if (client.right > 0 && client.bottom > 0)
+        PaintContent(paint.Dc(), client);
+    return 0;
 }
 
 bool ChartControl::PaintContent(HDC dc, const RECT& client) {

@@ -23,7 +23,11 @@ public:
 
     bool PaintContent(HDC dc, const RECT& client) override;
 
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
 private:
+    LRESULT OnPaint();
     void Redraw(HDC reference, int w, int h);
 
     Chart chart_;
@@ -31,7 +35,8 @@ private:
     int imageWidth_ = 0;
     int imageHeight_ = 0;
     int redraws_ = 0;
-    FontCache fonts_; // the axis and mark fonts, made at the first drawing and kept
+    bool paintRequested_ = false; // asked for a paint since the last drawing
+    FontCache fonts_;             // the axis and mark fonts, made at the first drawing and kept
 };
 
 } // namespace purimo
