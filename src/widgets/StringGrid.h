@@ -60,6 +60,7 @@ private:
     LRESULT OnKeyDown(WPARAM key);
     LRESULT OnMouseWheel(int delta);
     LRESULT OnFocusChange();
+    LRESULT OnPaint();
     std::optional<CellPos> CellAtPoint(int x, int y) const;
     void MoveCurrent(CellPos cell);
     void ReportSelection();
@@ -70,6 +71,11 @@ private:
     FontCache fonts_;
     GridMouse mouse_;
     int wheelRest_ = 0;
+    // The off-screen image of the last paint; the DC goes before the bitmap selected into it.
+    BitmapHandle backImage_;
+    MemoryDc backDc_;
+    int backWidth_ = 0;
+    int backHeight_ = 0;
 };
 
 } // namespace purimo
