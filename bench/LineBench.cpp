@@ -31,6 +31,17 @@ void MemchrScan(benchmark::State& state) {
 }
 BENCHMARK(MemchrScan)->Args({1, 0})->Args({64, 0})->Args({64, 1})->Unit(benchmark::kMillisecond);
 
+// What any reader that keeps the line pays at least: one copy of it into newly allocated memory.
+void CopyToNewString(benchmark::State& state) {
+    std::string bytes = LongLine(static_cast<size_t>(state.range(0)) << 20, state.range(1) != 0);
+    for (auto _ : state) {
+        std::string copy(bytes);
+        benchmark::DoNotOptimize(copy.data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
+}
+BENCHMARK(CopyToNewString)->Args({1, 0})->Args({64, 0})->Unit(benchmark::kMillisecond);
+
 void ReadLongLine(benchmark::State& state) {
     std::string bytes = LongLine(static_cast<size_t>(state.range(0)) << 20, state.range(1) != 0);
     MonthGrid grid;

@@ -35,7 +35,7 @@ purimo=$("$WINE64" winepath -w "$out/purimo/PurimoManage.exe" 2>/dev/null)
 "$WINE64" "$launcher" "$runs" "$empty" "$purimo" </dev/null >"$out/start.txt" 2>"$out/start.err"
 # Output goes to files, not pipes: the Wine server keeps a pipe open after the program ends.
 (cd "$root/build/win64" && "$WINE64" ./win_tests.exe --gtest_filter='TimingTest.*' </dev/null >"$out/timing.txt" 2>&1)
-"$root/build/native/core_bench" --benchmark_filter='MemchrScan|ReadLongLine' --benchmark_repetitions=5 \
+"$root/build/native/core_bench" --benchmark_filter='MemchrScan|CopyToNewString|ReadLongLine' --benchmark_repetitions=5 \
     --benchmark_report_aggregates_only=true --benchmark_format=json >"$out/line.json" 2>/dev/null
 
 python3 - "$out" "$root/build/win64/PurimoManage.exe" <<'PY'
@@ -84,6 +84,9 @@ for shape, arg in [("one field", "64/0"), ("short fields", "64/1")]:
     rows.append((f"reader + parser, one 64 MiB line of {shape}",
                  f"{parse:.2f} GiB/s against memchr {scan:.2f} GiB/s ({100 * parse / scan:.0f} %)", "≥ 25 %",
                  parse >= 0.25 * scan))
+rows.append(("(reference) one copy of the 64 MiB line into new memory",
+             f"{rate('CopyToNewString/64/0'):.2f} GiB/s ({100 * rate('CopyToNewString/64/0') / rate('MemchrScan/64/0'):.0f} % of memchr)",
+             "", None))
 ratio = ms("ReadLongLine/64/0") / (64 * ms("ReadLongLine/1/0"))
 rows.append(("64 MiB line against 64 × 1 MiB", f"{ms('ReadLongLine/64/0'):.1f} ms against "
              f"64 × {ms('ReadLongLine/1/0'):.2f} ms ({ratio:.2f})", "within ± 20 %", abs(ratio - 1) <= 0.2))
@@ -91,7 +94,7 @@ rows.append(("64 MiB line against 64 × 1 MiB", f"{ms('ReadLongLine/64/0'):.1f} 
 print(f"| What | Measured | Target | Met |")
 print(f"|---|---|---|---|")
 for what, value, target, met in rows:
-    print(f"| {what} | {value} | {target} | {'yes' if met else 'no'} |")
+    print(f"| {what} | {value} | {target} | {'' if met is None else 'yes' if met else 'no'} |")
 print()
 print(f"Start-up: median of {len(start['purimo'])} alternating starts of each; the diary's caption: {caption}")
 print(f"Executable as shipped: {os.path.getsize(exe) / 2**20:.1f} MB")
