@@ -52,15 +52,36 @@ bool RunOnce(const std::wstring& exe, bool close) {
         std::fprintf(stderr, "cannot start %ls: error %lu\n", exe.c_str(), GetLastError());
         return false;
     }
+    // Wine may report a new process idle before its first window exists (once it has waited for a
+    // message early in its start): the start ends when the main window stands and the process is
+    // idle with it.
     DWORD idle = WaitForInputIdle(process.hProcess, 60000);
+    LARGE_INTEGER firstIdle;
+    QueryPerformanceCounter(&firstIdle);
+    Found found{process.dwProcessId, nullptr};
+    for (int wait = 0; idle == 0 && wait < 30000; ++wait) {
+        EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&found));
+        if (found.window != nullptr)
+            break;
+        if (WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0) {
+            DWORD code = 0;
+            GetExitCodeProcess(process.hProcess, &code);
+            std::fprintf(stderr, "%ls ended with code %lu before its window stood\n", exe.c_str(), code);
+            idle = WAIT_FAILED;
+        }
+    }
+    if (found.window != nullptr) {
+        // Sent messages are handled only in the message loop, after the start's own work.
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(found.window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &ignored);
+        idle = WaitForInputIdle(process.hProcess, 60000);
+    }
     QueryPerformanceCounter(&to);
     double ms = 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
 
     PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof(counters);
     GetProcessMemoryInfo(process.hProcess, &counters, sizeof(counters));
-    Found found{process.dwProcessId, nullptr};
-    EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&found));
     wchar_t caption[256] = L"-";
     if (found.window != nullptr)
         GetWindowTextW(found.window, caption, 256);
@@ -82,6 +103,10 @@ bool RunOnce(const std::wstring& exe, bool close) {
     // The caption's text in UTF-8, so that the script reading this can show it.
     char text[768] = {};
     WideCharToMultiByte(CP_UTF8, 0, caption, -1, text, sizeof(text), nullptr, nullptr);
+    if (std::getenv("START_BENCH_DEBUG") != nullptr)
+        std::fprintf(stderr, "first idle after %.1f ms\n",
+                     1000.0 * static_cast<double>(firstIdle.QuadPart - from.QuadPart) /
+                         static_cast<double>(frequency.QuadPart));
     std::printf("%ls %.1f %zu %s\n", exe.c_str(), ms, static_cast<size_t>(counters.WorkingSetSize / 1024), text);
     std::fflush(stdout);
     return true;
