@@ -31,7 +31,9 @@ private:
     void Redraw(HDC reference, int w, int h);
 
     Chart chart_;
+    // The last drawing; the DC goes before the bitmap selected into it.
     BitmapHandle image_;
+    MemoryDc imageDc_;
     int imageWidth_ = 0;
     int imageHeight_ = 0;
     int redraws_ = 0;
