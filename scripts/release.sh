@@ -15,12 +15,16 @@ mkdir -p "$dist"
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 
-# The manual: built when the build has a target for it, and then it must be there.
+# The manual: built when the build (this one, or the native one where it lives there) has a target
+# for it, and then it must be there.
 manual_pdf() {
-    local dir=$1
-    local target
-    target=$(cmake --build "$dir" --target help 2>/dev/null | sed -n 's/^\.\.\. \([A-Za-z_]*manual[A-Za-z_]*\).*/\1/p' |
-        head -n1)
+    local dir target=""
+    for dir in "$1" "$root/build/native"; do
+        [ -f "$dir/CMakeCache.txt" ] || continue
+        target=$(cmake --build "$dir" --target help 2>/dev/null |
+            sed -n 's/^\.\.\. \([A-Za-z_]*manual[A-Za-z_]*\).*/\1/p' | head -n1)
+        [ -n "$target" ] && break
+    done
     [ -n "$target" ] || return 0
     cmake --build "$dir" --target "$target" >/dev/null
     local pdf
