@@ -82,3 +82,60 @@ target_link_options(month_file_helper PRIVATE -municode)
 if(TARGET win_tests)
     add_dependencies(win_tests month_file_helper)
 endif()
+
+# Benchmarks of the whole program (scripts/bench.sh): the empty window that start-up is measured
+# against, built by the same toolchain, and the launcher that times both.
+add_executable(empty_window WIN32 bench/win/EmptyWindow.cpp)
+target_link_options(empty_window PRIVATE -municode)
+add_executable(start_bench bench/win/StartBench.cpp)
+target_link_options(start_bench PRIVATE -municode)
+target_link_libraries(start_bench PRIVATE psapi)
+
+# The program ships stripped; its debug information stays beside it in PurimoManage.exe.debug,
+# linked by name, for reading crash addresses.
+add_custom_command(TARGET PurimoManage POST_BUILD
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug PurimoManage.exe PurimoManage.exe.debug
+    COMMAND ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=PurimoManage.exe.debug PurimoManage.exe
+    WORKING_DIRECTORY $<TARGET_FILE_DIR:PurimoManage>
+    COMMENT "Stripping PurimoManage.exe, its debug information kept apart")
+
+# Libraries the program calls only when the user asks for them (the home page, the manual,
+# printing, the save dialog) load at their first call, not at every start: Wine maps and starts
+# each with its own dependencies (the Internet library brings TLS with it), which made a start
+# slower and larger than it needs to be. Each entry: the library, then the functions the program
+# calls, with the bytes of their arguments for the 32-bit names.
+set(delay_loaded
+    "WININET.dll DeleteUrlCacheEntryW@4"
+    "SHELL32.dll ShellExecuteW@24"
+    "WINSPOOL.DRV GetDefaultPrinterW@8"
+    "comdlg32.dll CommDlgExtendedError@0 GetSaveFileNameW@4 PrintDlgW@4")
+set(delay_libraries)
+foreach(entry IN LISTS delay_loaded)
+    string(REPLACE " " ";" entry "${entry}")
+    list(POP_FRONT entry dll)
+    string(REGEX REPLACE "\\..*$" "" stem "${dll}")
+    string(TOLOWER "${stem}" stem)
+    set(def "LIBRARY ${dll}\nEXPORTS\n")
+    foreach(function IN LISTS entry)
+        if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+            string(REGEX REPLACE "@[0-9]+$" "" function "${function}")
+        endif()
+        string(APPEND def "${function}\n")
+    endforeach()
+    file(WRITE ${CMAKE_BINARY_DIR}/delay/${stem}.def "${def}")
+    set(library ${CMAKE_BINARY_DIR}/delay/lib${stem}_delay.a)
+    add_custom_command(OUTPUT ${library}
+        COMMAND ${CMAKE_DLLTOOL} --kill-at -d ${CMAKE_BINARY_DIR}/delay/${stem}.def -y ${library}
+        DEPENDS ${CMAKE_BINARY_DIR}/delay/${stem}.def
+        COMMENT "Making the delay-load library of ${dll}")
+    list(APPEND delay_libraries ${library})
+endforeach()
+add_custom_target(delay_libraries DEPENDS ${delay_libraries})
+add_dependencies(PurimoManage delay_libraries)
+# Ahead of the ordinary import libraries that purimo_win brings, so that these names bind here.
+target_link_libraries(PurimoManage PRIVATE ${delay_libraries})
+if(TARGET win_tests)
+    # The tests call these through the same late binding as the program.
+    add_dependencies(win_tests delay_libraries)
+    target_link_libraries(win_tests PRIVATE ${delay_libraries})
+endif()

@@ -64,6 +64,35 @@ ln -sfn /dev/full "$root/build/win64/disk-full.bmp"
 status=0
 (cd "$root/build/win64" && ctest --output-on-failure) || status=$?
 
+# Release: both zips are made, and the 64-bit one, unpacked into a fresh folder, starts, shows the
+# current month and saves it when it is closed.
+release_check() {
+    "$root/scripts/release.sh" >/dev/null
+    local version zip fresh month caption
+    version=$(sed -n 's/^ *VALUE "FileVersion", *"\([0-9.]*\)".*/\1/p' "$root/res/PurimoManage.rc")
+    for kind in win64 win32; do
+        zip="$root/dist/PurimoManage-$version-$kind.zip"
+        [ -f "$zip" ] || { echo "release: $zip missing" >&2; return 1; }
+    done
+    fresh=$(mktemp -d)
+    python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' \
+        "$root/dist/PurimoManage-$version-win64.zip" "$fresh"
+    [ -f "$fresh/PurimoManage.exe" ] && [ -f "$fresh/はじめにお読みください.txt" ] ||
+        { echo "release: the 64-bit zip lacks the program or its read-me" >&2; return 1; }
+    month=$(date +%Y%m)
+    "$WINE64" "$root/build/win64/start_bench.exe" --close 1 "$("$WINE64" winepath -w "$fresh/PurimoManage.exe")" \
+        </dev/null >"$fresh.start" 2>&1 || { cat "$fresh.start" >&2; return 1; }
+    caption=$(cut -d' ' -f4- "$fresh.start")
+    case "$caption" in
+    *"[for Version $version]"*) ;;
+    *) echo "release: the unpacked program's caption is '$caption'" >&2; return 1 ;;
+    esac
+    [ -f "$fresh/client/$month.dat" ] || { echo "release: the unpacked program did not show $month" >&2; return 1; }
+    rm -rf "$fresh" "$fresh.start"
+    echo "release: both zips made; the 64-bit one started from a fresh folder and showed $month"
+}
+release_check || status=1
+
 # The pictures the window tests saved, as PNG to look at.
 for bmp in "$root"/build/win64/artefacts/*.bmp; do
     [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" 2>/dev/null || true

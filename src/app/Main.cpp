@@ -58,11 +58,13 @@ void TMainForm::Create() {
 
 void TMainForm::Show(int showCommand) {
     ShowWindow(Hwnd(), showCommand);
-    UpdateWindow(Hwnd());
+    // The first paint waits for FormShow to fill the window: painted before, the user saw an
+    // empty grid and chart for a moment, and the start paid for a whole paint more.
     if (!shown_) {
         shown_ = true;
         FormShow();
     }
+    UpdateWindow(Hwnd());
 }
 
 bool TMainForm::RequestClose() {

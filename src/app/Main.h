@@ -83,7 +83,7 @@ public:
     void cmbTempClick();
     // An open in-place editor is written into its cell and closed, as leaving it would.
     void CommitOpenEditor();
-    void gridMainDrawCell(Canvas& canvas, int col, int row, const Rect& rect, bool fixed);
+    void gridMainDrawCell(Canvas& canvas, int col, int row, const Rect& rect, bool fixed, bool focused);
     void DrawVerticalText(Canvas& canvas, const std::string& text, const Rect& rect);
     // The control that holds the focus, or gets it back when the window is active again.
     HWND ActiveControl() const;
@@ -154,8 +154,8 @@ private:
 
     CellPos CurrentCell() const override { return gridModel_.Current(); }
     void SetCurrentCell(CellPos cell) override { gridModel_.SetCurrent(cell); }
-    void PaintCell(Canvas& canvas, int col, int row, const Rect& r, bool fixed) override {
-        gridMainDrawCell(canvas, col, row, r, fixed);
+    void PaintCell(Canvas& canvas, int col, int row, const Rect& r, bool fixed, bool focused) override {
+        gridMainDrawCell(canvas, col, row, r, fixed, focused);
     }
     void FocusNextEditor(bool forward);
     void SetCaptions();

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "chart/Chart.h"
+#include "widgets/GdiCanvas.h"
 #include "widgets/Handles.h"
 #include "widgets/Window.h"
 
@@ -22,14 +23,22 @@ public:
 
     bool PaintContent(HDC dc, const RECT& client) override;
 
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
 private:
+    LRESULT OnPaint();
     void Redraw(HDC reference, int w, int h);
 
     Chart chart_;
+    // The last drawing; the DC goes before the bitmap selected into it.
     BitmapHandle image_;
+    MemoryDc imageDc_;
     int imageWidth_ = 0;
     int imageHeight_ = 0;
     int redraws_ = 0;
+    bool paintRequested_ = false; // asked for a paint since the last drawing
+    FontCache fonts_;             // the axis and mark fonts, made at the first drawing and kept
 };
 
 } // namespace purimo

@@ -188,11 +188,11 @@ void TMainForm::gridMainKeyDown(WORD key, bool) {
     WriteCurrentCell("");
 }
 
-void TMainForm::gridMainDrawCell(Canvas& canvas, int col, int row, const Rect& rect, bool fixed) {
+void TMainForm::gridMainDrawCell(Canvas& canvas, int col, int row, const Rect& rect, bool fixed, bool focused) {
     if (col >= gridModel_.ColCount() || row >= kGridRowCount)
         return;
     CellPos current = gridModel_.Current();
-    CellState state{col, row, fixed, GetFocus() == gridMain_.Hwnd(), current == CellPos{col, row}};
+    CellState state{col, row, fixed, focused, current == CellPos{col, row}};
     PaintGridCell(canvas, state, gridModel_.Cell(col, row), rect, gridMain_.Font());
 }
 

@@ -43,18 +43,31 @@ void TMainForm::Set_ChangeCalender(unsigned short year, unsigned short month) {
     SetFocus(gridMain_.Hwnd());
 }
 
+namespace {
+
+// Sizing a window to the size it has still costs Wine a round of messages and server calls, a
+// millisecond and more for the main window: months of equal length skip it.
+void SetWindowSize(HWND window, int width, int height) {
+    RECT frame;
+    GetWindowRect(window, &frame);
+    if (frame.right - frame.left == width && frame.bottom - frame.top == height)
+        return;
+    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace
+
 void TMainForm::ApplyMonthWidths(int days) {
     int width = ChartWidthForDays(days);
     RECT chart;
     GetClientRect(chartMain_.Hwnd(), &chart);
-    SetWindowPos(chartMain_.Hwnd(), nullptr, 0, 0, width, chart.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowSize(chartMain_.Hwnd(), width, chart.bottom);
     RECT grid;
     GetClientRect(gridMain_.Hwnd(), &grid);
-    SetWindowPos(gridMain_.Hwnd(), nullptr, 0, 0, width, grid.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowSize(gridMain_.Hwnd(), width, grid.bottom);
     RECT frame;
     GetWindowRect(Hwnd(), &frame);
-    SetWindowPos(Hwnd(), nullptr, 0, 0, WindowWidthForDays(days), frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowSize(Hwnd(), WindowWidthForDays(days), frame.bottom - frame.top);
 }
 
 void TMainForm::btnSavesClick() {

@@ -1,6 +1,8 @@
 #include "month/MonthFile.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string_view>
 
@@ -71,10 +73,32 @@ std::string ReadQuotedField(std::string_view line, size_t& pos, bool& lost) {
     return field;
 }
 
+// Where an unquoted field ends: at the first byte 0x00..0x20 or comma. Neither can be the second
+// byte of a double-byte character (those are 0x40 and up), so the bytes are tested eight at a time
+// instead of character by character: a field of a broken file may be megabytes long.
+size_t UnquotedFieldEnd(std::string_view text, size_t pos) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080;
+    while (pos + 8 <= text.size()) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + pos, 8);
+        const std::uint64_t commas = word ^ (kOnes * ',');
+        // The high bit of a byte below 0x21, or of a byte that was a comma; a byte above such a
+        // byte may be marked too, which the scan below settles.
+        const std::uint64_t blank = (word - kOnes * 0x21) & ~word & kHighBits;
+        const std::uint64_t comma = (commas - kOnes) & ~commas & kHighBits;
+        if ((blank | comma) != 0)
+            break;
+        pos += 8;
+    }
+    while (pos < text.size() && !IsBlankOrControl(text[pos]) && text[pos] != ',')
+        ++pos;
+    return pos;
+}
+
 std::string ReadUnquotedField(std::string_view line, size_t& pos) {
     const size_t start = pos;
-    while (pos < line.size() && !IsBlankOrControl(line[pos]) && line[pos] != ',')
-        pos += CharLength(line, pos);
+    pos = UnquotedFieldEnd(line, pos);
     return std::string(line.substr(start, pos - start));
 }
 

@@ -29,6 +29,12 @@ GdiCanvas::~GdiCanvas() {
 }
 
 void GdiCanvas::SetPen(Color color, int width, PenStyle style) {
+    // A chart asks for the same pen point after point: the one selected serves again.
+    if (pen_ && color == penColor_ && width == penWidth_ && style == penStyle_)
+        return;
+    penColor_ = color;
+    penWidth_ = width;
+    penStyle_ = style;
     PenHandle pen =
         style == PenStyle::Dot ? MakePen(ToColorRef(color), 1, PS_DOT) : MakePen(ToColorRef(color), width, PS_SOLID);
     SelectObject(dc_, pen.Get());
@@ -36,6 +42,9 @@ void GdiCanvas::SetPen(Color color, int width, PenStyle style) {
 }
 
 void GdiCanvas::SetBrush(Color color) {
+    if (brush_ && color == brushColor_)
+        return;
+    brushColor_ = color;
     BrushHandle brush = MakeBrush(ToColorRef(color));
     SelectObject(dc_, brush.Get());
     brush_ = std::move(brush);

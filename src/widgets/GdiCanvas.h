@@ -51,7 +51,11 @@ private:
     HDC dc_;
     int saved_;
     PenHandle pen_;
+    Color penColor_ = 0;
+    int penWidth_ = 0;
+    PenStyle penStyle_ = PenStyle::Solid;
     BrushHandle brush_;
+    Color brushColor_ = 0;
     FontCache* fonts_;
     FontHandle font_;
     FontSpec fontSpec_;

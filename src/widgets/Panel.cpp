@@ -21,7 +21,7 @@ void Panel::SetCaption(const std::string& caption) {
 }
 
 bool Panel::PaintContent(HDC dc, const RECT& client) {
-    GdiCanvas canvas(dc);
+    GdiCanvas canvas(dc, &fonts_);
     Rect r{0, 0, client.right, client.bottom};
     canvas.Fill(r, background_);
     DrawFrame(canvas, r, SystemColor(kSysBtnShadow), SystemColor(kSysBtnHighlight));

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/Canvas.h"
+#include "widgets/GdiCanvas.h"
 #include "widgets/Window.h"
 
 namespace purimo {
@@ -19,6 +20,7 @@ public:
 private:
     std::string caption_;
     FontSpec font_;
+    FontCache fonts_; // the caption's font, made at the first paint and kept
     Color text_ = 0;
     Color background_ = 0;
 };

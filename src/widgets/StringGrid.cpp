@@ -66,6 +66,8 @@ LRESULT StringGrid::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         return OnFocusChange();
+    case WM_PAINT:
+        return OnPaint();
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB;
     default:
@@ -168,11 +170,34 @@ void StringGrid::SetCurrent(int col, int row) {
     MoveCurrent(CellPos{col, row});
 }
 
+LRESULT StringGrid::OnPaint() {
+    // The off-screen image is kept from paint to paint: making a bitmap of the grid's size took
+    // a quarter of each repaint. It is made anew only when the grid's size changes.
+    PaintScope paint(Hwnd());
+    RECT client;
+    GetClientRect(Hwnd(), &client);
+    if (client.right <= 0 || client.bottom <= 0)
+        return 0;
+    if (!backDc_ || backWidth_ != client.right || backHeight_ != client.bottom) {
+        backDc_.Reset();
+        backImage_ = BitmapHandle(CreateCompatibleBitmap(paint.Dc(), client.right, client.bottom));
+        backDc_ = MemoryDc(CreateCompatibleDC(paint.Dc()));
+        SelectObject(backDc_.Get(), backImage_.Get());
+        backWidth_ = client.right;
+        backHeight_ = client.bottom;
+    }
+    PaintContent(backDc_.Get(), client);
+    BitBlt(paint.Dc(), 0, 0, client.right, client.bottom, backDc_.Get(), 0, 0, SRCCOPY);
+    return 0;
+}
+
 bool StringGrid::PaintContent(HDC dc, const RECT& client) {
     GdiCanvas canvas(dc, &fonts_);
     canvas.Fill(Rect{client.left, client.top, client.right, client.bottom}, SystemColor(kSysWindow));
     const CellPos current = cells_.CurrentCell();
     const bool active = IsActiveControl && IsActiveControl();
+    // Each question about the focus goes to the Wine server and back: once, not once a cell.
+    const bool focused = GetFocus() == Hwnd();
     const Color fixedLine = kBlack;
     const Color cellLine = Rgb(192, 192, 192);
     for (int row = 0; row < layout_.RowCount(); ++row) {
@@ -190,7 +215,7 @@ bool StringGrid::PaintContent(HDC dc, const RECT& client) {
             // Every cell starts from the grid's own font.
             canvas.SetFont(font_);
             canvas.SetTextColor(SystemColor(kSysWindowText));
-            cells_.PaintCell(canvas, col, row, r, fixed);
+            cells_.PaintCell(canvas, col, row, r, fixed, focused);
             RECT cell{r.left, r.top, r.right, r.bottom};
             if (fixed)
                 DrawEdge(dc, &cell, BDR_RAISEDINNER, BF_RECT);

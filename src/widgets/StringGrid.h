@@ -19,8 +19,9 @@ public:
     virtual ~GridCells() = default;
     virtual CellPos CurrentCell() const = 0;
     virtual void SetCurrentCell(CellPos cell) = 0;
-    // Paints cell (col, row) in r; the canvas comes with the grid's font and text colour.
-    virtual void PaintCell(Canvas& canvas, int col, int row, const Rect& r, bool fixed) = 0;
+    // Paints cell (col, row) in r; the canvas comes with the grid's font and text colour. focused:
+    // the grid holds the keyboard focus, asked of the system once for the whole paint.
+    virtual void PaintCell(Canvas& canvas, int col, int row, const Rect& r, bool fixed, bool focused) = 0;
 };
 
 class StringGrid : public Window {
@@ -59,6 +60,7 @@ private:
     LRESULT OnKeyDown(WPARAM key);
     LRESULT OnMouseWheel(int delta);
     LRESULT OnFocusChange();
+    LRESULT OnPaint();
     std::optional<CellPos> CellAtPoint(int x, int y) const;
     void MoveCurrent(CellPos cell);
     void ReportSelection();
@@ -69,6 +71,11 @@ private:
     FontCache fonts_;
     GridMouse mouse_;
     int wheelRest_ = 0;
+    // The off-screen image of the last paint; the DC goes before the bitmap selected into it.
+    BitmapHandle backImage_;
+    MemoryDc backDc_;
+    int backWidth_ = 0;
+    int backHeight_ = 0;
 };
 
 } // namespace purimo

@@ -291,6 +291,9 @@ TEST_F(PrintTest, WithoutADefaultPrinterNothingIsShown) {
     wchar_t device[512] = {};
     DWORD size = sizeof(device);
     bool had = RegGetValueW(HKEY_CURRENT_USER, key, L"Device", RRF_RT_REG_SZ, nullptr, device, &size) == ERROR_SUCCESS;
+    // Wine's printer library makes a CUPS printer the default when it loads and finds none. The
+    // program loads it at its first call; here it is loaded before the default is taken away.
+    ASSERT_NE(LoadLibraryW(L"winspool.drv"), nullptr);
     RegDeleteKeyValueW(HKEY_CURRENT_USER, key, L"Device");
     struct Restore {
         const wchar_t* key;
