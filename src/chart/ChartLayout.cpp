@@ -1,5 +1,7 @@
 #include "chart/ChartLayout.h"
 
+#include "common/NumberText.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -184,9 +186,7 @@ int PercentOf(int size, int percent) {
 }
 
 std::string FormatValue(double v) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", v);
-    return text;
+    return FormatOneDecimal(v).value_or("");
 }
 
 int ValueToPixel(const AxisScale& scale, double v) {

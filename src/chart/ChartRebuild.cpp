@@ -1,5 +1,7 @@
 #include "chart/ChartRebuild.h"
 
+#include "common/NumberText.h"
+
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -10,15 +12,6 @@ namespace purimo {
 namespace {
 
 constexpr int kDayColumnWidth = 30;
-
-std::optional<double> ReadNumber(const std::string& text) {
-    double value = 0;
-    const char* end = text.data() + text.size();
-    auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (ec != std::errc() || ptr != end || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
 
 } // namespace
 
@@ -36,7 +29,7 @@ void RebuildChart(Chart& chart, const std::vector<std::string>& texts, int dayCo
         const std::string& cell = texts[static_cast<size_t>(day - 1)];
         if (cell.empty())
             continue;
-        if (std::optional<double> value = ReadNumber(cell))
+        if (std::optional<double> value = ParseDecimal(cell))
             chart.SetPointValue(temperatures, day - 1, *value);
     }
 }

@@ -1,17 +1,8 @@
 #include "common/Clock.h"
 
+#include "common/NumberText.h"
+
 namespace purimo {
-
-namespace {
-
-std::string ZeroPadded(int value, size_t width) {
-    std::string digits = std::to_string(value);
-    if (digits.size() < width)
-        digits.insert(0, width - digits.size(), '0');
-    return digits;
-}
-
-} // namespace
 
 std::string FormatClock(const ClockTime& time, const std::string& dateSep, const std::string& timeSep,
                         const std::string& weekdayName) {

@@ -1,6 +1,8 @@
 #include "common/SettingsValues.h"
 
-#include <charconv>
+#include <limits>
+
+#include "common/NumberText.h"
 
 namespace purimo {
 
@@ -8,15 +10,10 @@ int ReadIntegerText(const std::string& text, int defaultValue) {
     size_t start = text.find_first_not_of(' ');
     if (start == std::string::npos)
         return defaultValue;
-    // from_chars takes a '-' but no '+'.
-    if (text[start] == '+' && start + 1 < text.size() && text[start + 1] != '-')
-        ++start;
-    int value = 0;
-    const char* end = text.data() + text.size();
-    const auto result = std::from_chars(text.data() + start, end, value);
-    if (result.ec != std::errc() || result.ptr != end)
+    std::optional<long long> value = ParseWholeNumber(text.substr(start));
+    if (!value || *value < std::numeric_limits<int>::min() || *value > std::numeric_limits<int>::max())
         return defaultValue;
-    return value;
+    return static_cast<int>(*value);
 }
 
 bool ReadBoolText(const std::string& text, bool defaultValue) {

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "common/Cp932.h"
+#include "common/NumberText.h"
 
 namespace purimo {
 
@@ -38,23 +39,6 @@ bool SpinAcceptsChar(char32_t ch, char32_t decimalSeparator) {
     return ch < 0x20 && ch != U'\r';
 }
 
-std::optional<long long> ParseWholeNumber(const std::string& text) {
-    size_t pos = 0;
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
-        negative = text[pos++] == '-';
-    if (pos == text.size())
-        return std::nullopt;
-    constexpr long long kSaturated = 1000000000000LL;
-    long long value = 0;
-    for (; pos < text.size(); ++pos) {
-        if (text[pos] < '0' || text[pos] > '9')
-            return std::nullopt;
-        value = std::min(kSaturated, value * 10 + (text[pos] - '0'));
-    }
-    return negative ? -value : value;
-}
-
 std::string SpinStepText(const std::string& text, int delta) {
     long long value = ParseWholeNumber(text).value_or(0) + delta;
     return std::to_string(std::clamp<long long>(value, kSpinMin, kSpinMax));
@@ -74,9 +58,7 @@ std::string MemoTitle(const std::string& yearCaption, const std::string& monthCa
     long long day = 1;
     if (col != 1)
         day = ParseWholeNumber(headerText).value_or(col);
-    char part[32];
-    std::snprintf(part, sizeof(part), "/%.02lld", day);
-    return yearCaption + "/" + monthCaption + part;
+    return yearCaption + "/" + monthCaption + "/" + ZeroPadded(day, 2);
 }
 
 bool MemoInsertFits(size_t textBytes, size_t selectedBytes, size_t insertBytes) {

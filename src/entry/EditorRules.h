@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "common/NumberText.h"
+
 namespace purimo {
 
 // The temperature list, highest first, then the empty item.
@@ -28,8 +30,6 @@ constexpr int kSpinMaxChars = 2;
 // Typed characters the cycle-day field takes: digits, "+", "-", the locale's decimal separator
 // and control characters other than Enter.
 bool SpinAcceptsChar(char32_t ch, char32_t decimalSeparator);
-// The whole number a text holds (optional sign and digits only); very long numbers saturate.
-std::optional<long long> ParseWholeNumber(const std::string& text);
 // The text after an arrow or button: the text's number (0 if it is none) plus delta, kept in range.
 std::string SpinStepText(const std::string& text, int delta);
 // The text after the field is left: a number below the range becomes "0", above it "99".

@@ -1,5 +1,7 @@
 #include "month/Calendar.h"
 
+#include "common/NumberText.h"
+
 #include <stdexcept>
 
 namespace purimo {
@@ -35,10 +37,7 @@ std::optional<YearMonth> NextMonth(YearMonth shown) {
 }
 
 std::string FormatTwoDigits(int value) {
-    std::string digits = std::to_string(value < 0 ? -static_cast<long long>(value) : value);
-    if (digits.size() < 2)
-        digits.insert(0, 2 - digits.size(), '0');
-    return value < 0 ? "-" + digits : digits;
+    return ZeroPadded(value, 2);
 }
 
 std::string MonthFileName(const std::string& yearCaption, const std::string& monthCaption) {

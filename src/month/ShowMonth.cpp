@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "common/Errors.h"
+#include "common/NumberText.h"
 #include "month/Calendar.h"
 #include "month/MonthFile.h"
 
@@ -17,66 +18,6 @@ namespace {
 constexpr double kLowestTemperature = 35.5;
 constexpr double kHighestTemperature = 37.5;
 constexpr int kDataRowCount = 4;
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-size_t SkipDigits(const std::string& text, size_t pos) {
-    while (pos < text.size() && IsDigit(text[pos]))
-        ++pos;
-    return pos;
-}
-
-// A decimal number with a point: optional sign, digits with an optional fraction, optional
-// exponent, and nothing else.
-std::optional<double> ParseDecimal(const std::string& text) {
-    size_t pos = 0;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
-        ++pos;
-    const size_t numberStart = pos;
-    size_t end = SkipDigits(text, pos);
-    size_t digitCount = end - pos;
-    if (end < text.size() && text[end] == '.') {
-        const size_t fractionEnd = SkipDigits(text, end + 1);
-        digitCount += fractionEnd - (end + 1);
-        end = fractionEnd;
-    }
-    if (digitCount == 0)
-        return std::nullopt;
-    if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
-        size_t exponent = end + 1;
-        if (exponent < text.size() && (text[exponent] == '+' || text[exponent] == '-'))
-            ++exponent;
-        const size_t exponentEnd = SkipDigits(text, exponent);
-        if (exponentEnd == exponent)
-            return std::nullopt;
-        end = exponentEnd;
-    }
-    if (end != text.size())
-        return std::nullopt;
-
-    // from_chars takes no '+' and ignores the locale.
-    double value = 0;
-    const auto result = std::from_chars(text.data() + numberStart, text.data() + end, value);
-    if (result.ec != std::errc())
-        return std::nullopt; // beyond the range of a double: far outside any temperature anyway
-    return text[0] == '-' ? -value : value;
-}
-
-// Values this far from the temperature range are emptied unformatted: in fixed notation a double
-// can take over 300 digits, and no buffer of ours should have to hold them.
-constexpr double kFormattedMagnitude = 1e6;
-
-std::optional<std::string> FormatOneDecimal(double value) {
-    if (!(std::fabs(value) < kFormattedMagnitude))
-        return std::nullopt;
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 1);
-    if (result.ec != std::errc())
-        return std::nullopt;
-    return std::string(buffer, result.ptr);
-}
 
 } // namespace
 
