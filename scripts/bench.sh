@@ -17,14 +17,7 @@ mkdir -p "$out/purimo" "$out/empty"
 cp "$root/build/win64/PurimoManage.exe" "$out/purimo/"
 cp "$root/build/win64/empty_window.exe" "$out/empty/"
 
-/usr/lib/wine/wineserver -k 2>/dev/null || true
-/usr/lib/wine/wineserver -w 2>/dev/null || true
-/usr/lib/wine/wineserver -p
-"$WINE64" explorer.exe /desktop=Default,1280x1024 </dev/null >/dev/null 2>&1 &
-for _ in $(seq 1 300); do
-    xwininfo -root -tree 2>/dev/null | grep -q 'Wine desktop' && break
-    sleep 0.1
-done
+start_wine_desktop
 trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true' EXIT
 
 launcher="$root/build/win64/start_bench.exe"

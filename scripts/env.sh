@@ -57,3 +57,16 @@ ensure_pdf_printer() {
         fi
     fi
 }
+
+# Ends what runs in this prefix and starts its Wine desktop once, apart from the programs that use
+# it, so that no test's output pipe stays held by it.
+start_wine_desktop() {
+    /usr/lib/wine/wineserver -k 2>/dev/null || true
+    /usr/lib/wine/wineserver -w 2>/dev/null || true
+    /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
+    "$WINE64" explorer.exe /desktop=Default,1280x1024 </dev/null >/dev/null 2>&1 &
+    for _ in $(seq 1 300); do
+        xwininfo -root -tree 2>/dev/null | grep -q 'Wine desktop' && break
+        sleep 0.1
+    done
+}

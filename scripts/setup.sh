@@ -4,7 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-packages=(cmake g++ make python3 libgtest-dev googletest libbenchmark-dev
+packages=(cmake g++ make python3 zip unzip xdotool libgtest-dev googletest libbenchmark-dev
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           wine wine64 xvfb xauth x11-utils imagemagick locales
           fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine fonts-dejavu-core

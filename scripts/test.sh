@@ -47,16 +47,7 @@ ensure_pdf_printer
 export PURIMO_PDF_FOLDER="$HOME/PDF"
 # The tests need a Wine of their own on this display: a program of this prefix still running
 # (run.sh) is ended first.
-/usr/lib/wine/wineserver -k 2>/dev/null || true
-/usr/lib/wine/wineserver -w 2>/dev/null || true
-/usr/lib/wine/wineserver -p
-# The Wine desktop is started once, apart from the tests, so that no test's output pipe stays
-# held by it.
-"$WINE64" explorer.exe /desktop=Default,1280x1024 </dev/null >/dev/null 2>&1 &
-for _ in $(seq 1 300); do
-    xwininfo -root -tree 2>/dev/null | grep -q 'Wine desktop' && break
-    sleep 0.1
-done
+start_wine_desktop
 trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true' EXIT
 rm -rf "$root/build/win64/artefacts"
 # A file that takes no byte, as on a full disk.

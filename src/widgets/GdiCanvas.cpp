@@ -11,11 +11,11 @@ COLORREF ToColorRef(Color colour) {
     return static_cast<COLORREF>(colour & 0x00FFFFFF);
 }
 
-HFONT FontCache::Get(const FontSpec& spec) {
+HFONT FontCache::Get(const FontSpec& wanted) {
     for (const auto& [cached, font] : fonts_)
-        if (cached == spec)
+        if (cached == wanted)
             return font.Get();
-    fonts_.emplace_back(spec, MakeFont(Widen(spec.face).c_str(), spec.height, spec.bold, spec.escapement));
+    fonts_.emplace_back(wanted, MakeFont(Widen(wanted.face).c_str(), wanted.height, wanted.bold, wanted.escapement));
     return fonts_.back().second.Get();
 }
 

@@ -17,7 +17,7 @@ COLORREF ToColorRef(Color colour);
 // creating any.
 class FontCache {
 public:
-    HFONT Get(const FontSpec& spec);
+    HFONT Get(const FontSpec& wanted);
 
 private:
     std::vector<std::pair<FontSpec, FontHandle>> fonts_;

@@ -12,11 +12,25 @@
 #include "app/Main.h"
 #include "app/Splash.h"
 #include "entry/ComEdit.h"
+#include "widgets/Handles.h"
 
 namespace purimo::test {
 
 std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+// A month file of April: two days of cycle and temperature, a memo with a quote.
+const std::string kAprilFile = "\"周  期\",1,2\r\n\"体  温\",36.5,36.6\r\n\"変  化\"\r\n\"メ  モ\",\"a\"\"b\"\r\n";
+
+// Holds a file open without sharing, as another program may, for as long as it lives.
+class LockedFile {
+public:
+    explicit LockedFile(const std::wstring& path)
+        : handle_(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr)) {}
+
+private:
+    FileHandle handle_;
+};
+
 // Handles the messages waiting in this thread's queue.
 void Pump();
 

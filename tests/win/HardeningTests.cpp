@@ -18,21 +18,6 @@
 
 namespace purimo::test {
 
-namespace {
-
-const std::string kAprilFile = "\"周  期\",1,2\r\n\"体  温\",36.5,36.6\r\n\"変  化\"\r\n\"メ  モ\",\"a\"\"b\"\r\n";
-
-class LockedFile {
-public:
-    explicit LockedFile(const std::wstring& path)
-        : handle_(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr)) {}
-
-private:
-    FileHandle handle_;
-};
-
-} // namespace
-
 class HardeningTest : public FormFixture {
 protected:
     // Shows April 2026 from a file with the given bytes and leaves it, so that the file is saved.
