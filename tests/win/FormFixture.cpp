@@ -124,6 +124,14 @@ void FormFixture::WriteDwordSetting(const wchar_t* section, const wchar_t* name,
     RegSetKeyValueW(HKEY_CURRENT_USER, path.c_str(), name, REG_DWORD, &value, sizeof(value));
 }
 
+Rect FormFixture::MainMonitor() const {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromWindow(form_->Hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& m = monitor.rcMonitor;
+    return Rect{m.left, m.top, m.right, m.bottom};
+}
+
 RECT FormFixture::WindowRect() const {
     RECT r{};
     GetWindowRect(form_->Hwnd(), &r);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/Main.h"
+#include "common/Canvas.h"
 #include "app/Splash.h"
 #include "entry/ComEdit.h"
 #include "widgets/Handles.h"
@@ -54,6 +55,8 @@ protected:
     void WriteSetting(const wchar_t* section, const wchar_t* name, const std::wstring& text);
     void WriteDwordSetting(const wchar_t* section, const wchar_t* name, DWORD value);
     RECT WindowRect() const;
+    // The monitor the main window stands on, where its dialogs are placed.
+    Rect MainMonitor() const;
     std::wstring Caption() const;
 
     std::wstring folder_;

@@ -176,12 +176,8 @@ TEST_F(AboutTest, ShowsModallyCentredWithTheVersionAndClosesOnEnter) {
         });
         ShowAbout();
         ASSERT_TRUE(dialog.Found());
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof(monitor);
-        GetMonitorInfoW(MonitorFromWindow(form_->Hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-        const RECT& m = monitor.rcMonitor;
         RECT r = dialog.Rect();
-        Point centred = PlaceCentred(Rect{m.left, m.top, m.right, m.bottom}, r.right - r.left, r.bottom - r.top);
+        Point centred = PlaceCentred(MainMonitor(), r.right - r.left, r.bottom - r.top);
         EXPECT_EQ(r.left, centred.x);
         EXPECT_EQ(r.top, centred.y);
     }

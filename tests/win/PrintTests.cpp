@@ -219,12 +219,8 @@ TEST_F(PrintTest, RealDialogPrintsTheWindowAcrossTheTopOfAPdfPage) {
         Print();
         ASSERT_TRUE(dialog.Found());
         // Centred on the main window's monitor, its top at a third of the free height.
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof(monitor);
-        GetMonitorInfoW(MonitorFromWindow(form_->Hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-        const RECT& m = monitor.rcMonitor;
         RECT r = dialog.Rect();
-        Point expected = PlaceAtUpperThird(Rect{m.left, m.top, m.right, m.bottom}, r.right - r.left, r.bottom - r.top);
+        Point expected = PlaceAtUpperThird(MainMonitor(), r.right - r.left, r.bottom - r.top);
         EXPECT_EQ(r.left, expected.x);
         EXPECT_EQ(r.top, expected.y);
     }
