@@ -102,6 +102,18 @@ std::string ReadUnquotedField(std::string_view line, size_t& pos) {
     return std::string(line.substr(start, pos - start));
 }
 
+// The first CR or 0x1A from pos on, or the block's end: two memchr passes, the second only over
+// what the first left, run far faster than one pass that tests every byte against both.
+size_t LineEnd(std::string_view block, size_t pos) {
+    const char* start = block.data() + pos;
+    size_t length = block.size() - pos;
+    if (const void* cr = std::memchr(start, '\r', length))
+        length = static_cast<size_t>(static_cast<const char*>(cr) - start);
+    if (const void* eof = std::memchr(start, '\x1A', length))
+        length = static_cast<size_t>(static_cast<const char*>(eof) - start);
+    return pos + length;
+}
+
 } // namespace
 
 std::string RowToCommaLine(const MonthGrid& grid, int row) {
@@ -158,9 +170,7 @@ bool MonthFileReader::Feed(std::string_view block) {
             }
             break;
         case State::InLine: {
-            size_t end = block.find_first_of("\r\x1A", pos);
-            if (end == std::string_view::npos)
-                end = block.size();
+            const size_t end = LineEnd(block, pos);
             const size_t room = maxLineBytes_ - line_.size();
             if (end - pos > room)
                 result_.dropsText = true;

@@ -52,6 +52,8 @@ private:
 // The month grid shows four lines; a written line of 32 short fields is far below the limit.
 constexpr size_t kMonthFileLines = 4;
 constexpr size_t kMonthLineBytes = size_t{1} << 20;
+// What one read of a month file asks for.
+constexpr size_t kMonthReadBlock = 65536;
 
 // The lines of a month file's whole content, every one of them.
 std::vector<std::string> SplitTextLines(const std::string& fileBytes);

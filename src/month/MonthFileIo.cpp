@@ -79,7 +79,7 @@ MonthFileLines ReadMonthFile(const std::wstring& path) {
     if (!file)
         ThrowLastError();
     MonthFileReader reader(kMonthFileLines, kMonthLineBytes);
-    std::string buffer(65536, '\0');
+    std::string buffer(kMonthReadBlock, '\0');
     for (;;) {
         DWORD read = 0;
         if (!ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr))
