@@ -59,6 +59,9 @@ public:
     bool RequestClose();
 
     bool PaintContent(HDC dc, const RECT& client) override;
+    // In the application's error box; the memo dialog, the About box and every control of the
+    // window hand their errors here.
+    void ReportError(const std::string& message) override;
 
     // Start-up, clock and closing.
     void FormCreate();
