@@ -134,13 +134,13 @@ TEST_F(FailureTest, WriteFailingPartWayLeavesTheOldFileWhole) {
     StartOnApril();
     form_->Grid().SetCell(10, kRowMemo, std::string(6000, 'x'));
     int blocks = 0;
-    SetWriteBlockFunction([&blocks](HANDLE file, const void* data, DWORD size, DWORD* written) {
+    form_->SetWriteBlockFunction([&blocks](HANDLE file, const void* data, DWORD size, DWORD* written) {
         // The disk fills up in the middle of the second block.
         DWORD allowed = ++blocks == 1 ? size : size / 2;
         return WriteFile(file, data, allowed, written, nullptr);
     });
     ClickButton(form_->btnNext());
-    SetWriteBlockFunction(nullptr);
+    form_->SetWriteBlockFunction(nullptr);
 
     ASSERT_EQ(errors_.size(), 1u);
     EXPECT_EQ(errors_[0], "ディスクがいっぱいです.");
@@ -148,17 +148,38 @@ TEST_F(FailureTest, WriteFailingPartWayLeavesTheOldFileWhole) {
     EXPECT_EQ(ReadFileBytes(MonthPath("202604")), kAprilFile);
     EXPECT_EQ(ReadFileBytes(MonthPath("202604") + L".tmp"), "<missing>");
 
-    SetWriteBlockFunction([](HANDLE, const void*, DWORD, DWORD*) {
+    form_->SetWriteBlockFunction([](HANDLE, const void*, DWORD, DWORD*) {
         SetLastError(ERROR_DISK_FULL);
         return FALSE;
     });
     ClickButton(form_->btnNext());
-    SetWriteBlockFunction(nullptr);
+    form_->SetWriteBlockFunction(nullptr);
     EXPECT_EQ(errors_.back(), "I/O エラー (112)");
     EXPECT_EQ(ReadFileBytes(MonthPath("202604")), kAprilFile);
 
     ClickButton(form_->btnNext());
     EXPECT_EQ(form_->ShownMonth(), 5);
+    EXPECT_NE(ReadFileBytes(MonthPath("202604")).find(std::string(6000, 'x')), std::string::npos);
+}
+
+TEST_F(FailureTest, WriteFailingPartWayOnClosingKeepsTheWindowAndTheOldFile) {
+    StartOnApril();
+    form_->Grid().SetCell(10, kRowMemo, std::string(6000, 'x'));
+    int blocks = 0;
+    form_->SetWriteBlockFunction([&blocks](HANDLE file, const void* data, DWORD size, DWORD* written) {
+        DWORD allowed = ++blocks == 1 ? size : size / 2;
+        return WriteFile(file, data, allowed, written, nullptr);
+    });
+    EXPECT_FALSE(Close()) << "the window stays while its month cannot be saved";
+    ASSERT_EQ(errors_.size(), 1u);
+    EXPECT_EQ(errors_[0], "ディスクがいっぱいです.");
+    EXPECT_EQ(ReadFileBytes(MonthPath("202604")), kAprilFile);
+    EXPECT_EQ(ReadFileBytes(MonthPath("202604") + L".tmp"), "<missing>");
+    EXPECT_EQ(ReadSetting(L"Windows", L"Left"), L"") << "the settings are not written either";
+    EXPECT_EQ(form_->Grid().Cell(10, kRowMemo), std::string(6000, 'x'));
+
+    form_->SetWriteBlockFunction(nullptr);
+    EXPECT_TRUE(Close());
     EXPECT_NE(ReadFileBytes(MonthPath("202604")).find(std::string(6000, 'x')), std::string::npos);
 }
 
