@@ -21,8 +21,8 @@ public:
     static Window* FromHwnd(HWND hwnd);
 
     // Shows an error that reached this window's event handling. A window hands it to the window it
-    // belongs to (its parent, or the owner of a top-level window); the forms that stand at the top
-    // show it in the application's error box.
+    // belongs to (its parent, or the owner of a top-level window); the forms at the top override
+    // this to show it to the user.
     virtual void ReportError(const std::string& message);
 
     // Draws the window's client area, of the size of client, into dc at (0, 0): serves WM_PAINT,
