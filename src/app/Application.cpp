@@ -3,7 +3,6 @@
 #include "app/Application.h"
 #include "common/ComFunction.h"
 #include "common/Errors.h"
-#include "widgets/Window.h"
 #include "widgets/WinText.h"
 
 namespace purimo {
@@ -35,10 +34,6 @@ void ShowErrorBox(const std::string& message) {
         return;
     }
     MessageBoxW(GetActiveWindow(), Widen(text).c_str(), kAppTitle, MB_OK | MB_ICONERROR | MB_TASKMODAL);
-}
-
-void ReportError(const std::string& message) {
-    ShowErrorBox(message);
 }
 
 WaitCursor::WaitCursor() {

@@ -181,7 +181,7 @@ LRESULT TMainForm::OnClose() {
 }
 
 LRESULT TMainForm::OnTimer() {
-    Guarded([this] { Timer1Timer(); });
+    Guarded(Hwnd(), [this] { Timer1Timer(); });
     return 0;
 }
 
@@ -290,6 +290,10 @@ void TMainForm::CreateTooltips() {
     SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 2500);
 }
 
+void TMainForm::ReportError(const std::string& message) {
+    ShowErrorBox(message);
+}
+
 bool TMainForm::PaintContent(HDC dc, const RECT& client) {
     FillRect(dc, &client, GetSysColorBrush(COLOR_INACTIVECAPTION));
     SelectScope font(dc, labelFont_.Get());
@@ -301,7 +305,7 @@ bool TMainForm::PaintContent(HDC dc, const RECT& client) {
 }
 
 void TMainForm::FormCreate() {
-    Guarded([this] {
+    Guarded(Hwnd(), [this] {
         SettingsKey key(context_.settingsKey);
         RECT r;
         GetWindowRect(Hwnd(), &r);
@@ -344,7 +348,7 @@ void TMainForm::FormShow() {
     if (splash_ != nullptr)
         splash_->Close();
     if (failure)
-        Guarded([&failure] { std::rethrow_exception(failure); });
+        Guarded(Hwnd(), [&failure] { std::rethrow_exception(failure); });
 }
 
 void TMainForm::SetCaptions() {
@@ -353,7 +357,7 @@ void TMainForm::SetCaptions() {
 }
 
 bool TMainForm::FormCloseQuery() {
-    return Guarded([this] {
+    return Guarded(Hwnd(), [this] {
         // What the user just picked or typed belongs to the month that is saved now.
         CommitOpenEditor();
         btnSavesClick();

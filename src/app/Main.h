@@ -11,6 +11,7 @@
 #include "chart/ChartControl.h"
 #include "common/GridLayout.h"
 #include "entry/ComEdit.h"
+#include "month/MonthFileIo.h"
 #include "month/MonthGrid.h"
 #include "output/OutputState.h"
 #include "widgets/DropDownList.h"
@@ -59,6 +60,9 @@ public:
     bool RequestClose();
 
     bool PaintContent(HDC dc, const RECT& client) override;
+    // In the application's error box; the memo dialog, the About box and every control of the
+    // window hand their errors here.
+    void ReportError(const std::string& message) override;
 
     // Start-up, clock and closing.
     void FormCreate();
@@ -73,6 +77,9 @@ public:
     void btnNextClick();
     void btnSavesClick();
     std::wstring MonthFilePath() const;
+    // What writes the month file's blocks when it is saved; an empty function is WriteFile again.
+    // Tests give one that fails part-way.
+    void SetWriteBlockFunction(WriteBlockFunction writeBlock);
 
     // Day entry: the in-place editors, the memo dialog and the cells' painting.
     void gridMainClick();
@@ -171,6 +178,7 @@ private:
     // The shown month's file exists but did not load whole: its bytes are kept aside before the
     // first save overwrites them.
     bool keepBackupOnSave_ = false;
+    WriteBlockFunction writeBlock_ = WriteFileBlock;
     // The control that held the focus when the window was last deactivated.
     HWND activeControl_ = nullptr;
 

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "app/Application.h"
 #include "app/Splash.h"
 #include "widgets/WinText.h"
 
@@ -46,6 +47,10 @@ bool TSplashForm::PaintContent(HDC dc, const RECT& client) {
     std::wstring text = Widen(lblTitle_);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &title, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     return true;
+}
+
+void TSplashForm::ReportError(const std::string& message) {
+    ShowErrorBox(message);
 }
 
 } // namespace purimo

@@ -18,6 +18,8 @@ public:
     void Close();
 
     bool PaintContent(HDC dc, const RECT& client) override;
+    // In the application's error box: the wait window stands apart from the main window.
+    void ReportError(const std::string& message) override;
 
 private:
     std::string lblTitle_;

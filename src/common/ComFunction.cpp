@@ -3,10 +3,7 @@
 #include <vector>
 
 #include "common/ComFunction.h"
-#include "common/Errors.h"
-#include "month/MonthFile.h"
-#include "widgets/Handles.h"
-#include "widgets/WinText.h"
+#include "common/Cp932Convert.h"
 
 namespace purimo {
 
@@ -30,26 +27,6 @@ bool FileExists(const std::wstring& path) {
 bool FolderExists(const std::wstring& path) {
     DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-std::vector<std::string> ReadTextLines(const std::wstring& path) {
-    if (!FileExists(path))
-        return {};
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        throw IoError(static_cast<int>(GetLastError()));
-    std::string bytes;
-    char buffer[16384];
-    for (;;) {
-        DWORD read = 0;
-        if (!ReadFile(file.Get(), buffer, sizeof(buffer), &read, nullptr))
-            throw IoError(static_cast<int>(GetLastError()));
-        if (read == 0)
-            break;
-        bytes.append(buffer, read);
-    }
-    return SplitTextLines(bytes);
 }
 
 std::string ReadFileVersion() {

@@ -2,8 +2,8 @@
 #include <shellapi.h>
 #include <wininet.h>
 
+#include "common/Cp932Convert.h"
 #include "common/ShellOpen.h"
-#include "widgets/WinText.h"
 
 namespace purimo {
 

@@ -73,8 +73,15 @@ void TMainForm::ApplyMonthWidths(int days) {
 void TMainForm::btnSavesClick() {
     pnlYear_.SetCaption(FormatTwoDigits(shownYear_));
     pnlMonth_.SetCaption(FormatTwoDigits(shownMonth_));
-    SaveMonthFile(MonthFilePath(), MonthFileBytes(gridModel_), keepBackupOnSave_);
+    SaveMonthFile(MonthFilePath(), MonthFileBytes(gridModel_), keepBackupOnSave_, writeBlock_);
     keepBackupOnSave_ = false;
+}
+
+void TMainForm::SetWriteBlockFunction(WriteBlockFunction writeBlock) {
+    if (writeBlock)
+        writeBlock_ = std::move(writeBlock);
+    else
+        writeBlock_ = WriteFileBlock;
 }
 
 void TMainForm::btnPrevClick() {

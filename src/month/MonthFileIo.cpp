@@ -15,23 +15,15 @@ namespace {
 constexpr int kDiskFull = 101;
 constexpr DWORD kBlockSize = 4096;
 
-WriteBlockFunction writeBlock;
-
 [[noreturn]] void ThrowLastError() {
     throw IoError(static_cast<int>(GetLastError()));
 }
 
-BOOL WriteBlock(HANDLE file, const void* data, DWORD size, DWORD* written) {
-    if (writeBlock)
-        return writeBlock(file, data, size, written);
-    return WriteFile(file, data, size, written, nullptr);
-}
-
-void WriteAll(HANDLE file, const std::string& bytes) {
+void WriteAll(HANDLE file, const std::string& bytes, const WriteBlockFunction& writeBlock) {
     for (size_t at = 0; at < bytes.size();) {
         DWORD size = static_cast<DWORD>(std::min<size_t>(kBlockSize, bytes.size() - at));
         DWORD written = 0;
-        if (!WriteBlock(file, bytes.data() + at, size, &written))
+        if (!writeBlock(file, bytes.data() + at, size, &written))
             ThrowLastError();
         if (written < size)
             throw IoError(kDiskFull);
@@ -90,13 +82,12 @@ MonthFileLines ReadMonthFile(const std::wstring& path) {
     return reader.Finish();
 }
 
-WriteBlockFunction SetWriteBlockFunction(WriteBlockFunction function) {
-    WriteBlockFunction previous = std::move(writeBlock);
-    writeBlock = std::move(function);
-    return previous;
+BOOL WriteFileBlock(HANDLE file, const void* data, DWORD size, DWORD* written) {
+    return WriteFile(file, data, size, written, nullptr);
 }
 
-void SaveMonthFile(const std::wstring& path, const std::string& bytes, bool keepBackup) {
+void SaveMonthFile(const std::wstring& path, const std::string& bytes, bool keepBackup,
+                   const WriteBlockFunction& writeBlock) {
     bool exists = FileExists(path);
     if (exists) {
         // Opening the month file for writing first reports a read-only or locked file with its own
@@ -115,7 +106,7 @@ void SaveMonthFile(const std::wstring& path, const std::string& bytes, bool keep
     if (!file)
         ThrowLastError();
     try {
-        WriteAll(file.Get(), bytes);
+        WriteAll(file.Get(), bytes, writeBlock);
         file.Reset();
         if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             ThrowLastError();

@@ -14,15 +14,18 @@ namespace purimo {
 // exists but cannot be opened or read raises IoError. Memory stays bounded whatever the file holds.
 MonthFileLines ReadMonthFile(const std::wstring& path);
 
-// Writes bytes to path through a temporary file in the same folder that replaces the month file
-// only once it is complete and flushed. With keepBackup the existing file is first copied to the
-// first free name of path + ".bak", ".bak.2", ".bak.3" ...: an earlier copy is never overwritten,
-// so neither a read-only nor a locked one stands in the way. Raises IoError with the failing call's
-// code; on failure the month file is untouched and the temporary file is gone.
-void SaveMonthFile(const std::wstring& path, const std::string& bytes, bool keepBackup);
-
-// The call that writes one block; tests replace it to make a write fail part-way.
+// The call that writes one block of a month file; tests pass one that fails part-way.
 using WriteBlockFunction = std::function<BOOL(HANDLE file, const void* data, DWORD size, DWORD* written)>;
-WriteBlockFunction SetWriteBlockFunction(WriteBlockFunction function);
+// The block writer of the program: WriteFile.
+BOOL WriteFileBlock(HANDLE file, const void* data, DWORD size, DWORD* written);
+
+// Writes bytes to path through a temporary file in the same folder that replaces the month file
+// only once it is complete and flushed; each block goes through writeBlock. With keepBackup the
+// existing file is first copied to the first free name of path + ".bak", ".bak.2", ".bak.3" ...: an
+// earlier copy is never overwritten, so neither a read-only nor a locked one stands in the way.
+// Raises IoError with the failing call's code; on failure the month file is untouched and the
+// temporary file is gone.
+void SaveMonthFile(const std::wstring& path, const std::string& bytes, bool keepBackup,
+                   const WriteBlockFunction& writeBlock = WriteFileBlock);
 
 } // namespace purimo

@@ -29,8 +29,8 @@ LRESULT CALLBACK Subclass::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_
         return DefSubclassProc(hwnd, msg, wp, lp);
     }
     std::optional<LRESULT> answer;
-    // No exception crosses the window procedure.
-    if (!Guarded([&] { answer = self->handler_(msg, wp, lp); }))
+    // No exception crosses the window procedure; the window of ours that holds the control reports it.
+    if (!Guarded(hwnd, [&] { answer = self->handler_(msg, wp, lp); }))
         return 0;
     return answer ? *answer : DefSubclassProc(hwnd, msg, wp, lp);
 }

@@ -1,18 +1,13 @@
 #pragma once
-// Conversions at the Win32 boundary: the program's text is code page 932 bytes, the windows and
-// the file system are called with UTF-16.
+// Text of windows and of the clipboard, in UTF-16 as the system keeps it; Widen and Narrow turn it
+// into the program's code page 932 bytes and back.
 #include <windows.h>
 
 #include <string>
 
-namespace purimo {
+#include "common/Cp932Convert.h"
 
-std::wstring Widen(const std::string& cp932);
-std::string Narrow(const std::wstring& wide);
-// Whether every character has a form in code page 932 (else Narrow would put "?" for it).
-bool Cp932CanHold(const std::wstring& wide);
-// Bytes the text takes in code page 932.
-size_t Cp932Bytes(const std::wstring& wide);
+namespace purimo {
 
 std::wstring WindowText(HWND hwnd);
 // The clipboard's text, empty when it holds none.

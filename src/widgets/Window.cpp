@@ -1,9 +1,22 @@
 #include <windows.h>
 
+#include "common/Cp932Convert.h"
+#include "common/Errors.h"
 #include "widgets/Handles.h"
 #include "widgets/Window.h"
 
 namespace purimo {
+
+namespace {
+
+// The window that hwnd belongs to: a child's parent, a top-level window's owner.
+HWND BelongsTo(HWND hwnd) {
+    if ((GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD) != 0)
+        return GetParent(hwnd);
+    return GetWindow(hwnd, GW_OWNER);
+}
+
+} // namespace
 
 Window::~Window() {
     if (hwnd_ != nullptr) {
@@ -28,6 +41,29 @@ void Window::CreateWindowOf(const wchar_t* className, DWORD exStyle, DWORD style
     CreateWindowExW(exStyle, className, title, style, x, y, w, h, parent, menu, instance, this);
 }
 
+Window* Window::FromHwnd(HWND hwnd) {
+    // Only the class of our own windows keeps a Window in the window's user data.
+    if (hwnd == nullptr || reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC)) != &Window::StaticProc)
+        return nullptr;
+    return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+void Window::ReportError(const std::string& message) {
+    purimo::ReportError(hwnd_ != nullptr ? BelongsTo(hwnd_) : nullptr, message);
+}
+
+void ReportError(HWND hwnd, const std::string& message) {
+    for (HWND at = hwnd; at != nullptr; at = BelongsTo(at)) {
+        if (Window* window = Window::FromHwnd(at)) {
+            window->ReportError(message);
+            return;
+        }
+    }
+    // No form of the program stands above the window: the error is still shown, in the system's
+    // own error box.
+    MessageBoxW(GetActiveWindow(), Widen(ErrorBoxText(message)).c_str(), nullptr, MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+
 LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
         auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
@@ -38,7 +74,7 @@ LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (self == nullptr)
         return DefWindowProcW(hwnd, msg, wp, lp);
     LRESULT result = 0;
-    if (!Guarded([&] { result = self->HandleMessage(msg, wp, lp); }))
+    if (!Guarded(hwnd, [&] { result = self->HandleMessage(msg, wp, lp); }))
         return 0;
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);

@@ -1,7 +1,8 @@
 #pragma once
 // Base of every window class of the program: the static window procedure stores `this` at
 // WM_NCCREATE and forwards to HandleMessage. No exception crosses the window procedure: it is
-// reported in the application's error box and the program goes on.
+// reported by the window, which hands it on to the window it belongs to, up to the form that shows
+// it to the user, and the program goes on.
 #include <windows.h>
 
 #include <string>
@@ -16,6 +17,13 @@ public:
     Window& operator=(const Window&) = delete;
 
     HWND Hwnd() const { return hwnd_; }
+    // The object behind a window of ours; nullptr for any other window.
+    static Window* FromHwnd(HWND hwnd);
+
+    // Shows an error that reached this window's event handling. A window hands it to the window it
+    // belongs to (its parent, or the owner of a top-level window); the forms at the top override
+    // this to show it to the user.
+    virtual void ReportError(const std::string& message);
 
     // Draws the window's client area, of the size of client, into dc at (0, 0): serves WM_PAINT,
     // WM_PRINTCLIENT and the window image alike. Windows that the system paints return false.
@@ -40,10 +48,12 @@ private:
     HWND hwnd_ = nullptr;
 };
 
-// Reports an error that reached the event loop; implemented by the application.
-void ReportError(const std::string& message);
-// Runs fn and reports any exception it throws; returns whether it ran without one.
-template <class F> bool Guarded(F&& fn);
+// Reports an error through the first window of ours from hwnd upwards: hwnd itself, else the window
+// it belongs to, and so on.
+void ReportError(HWND hwnd, const std::string& message);
+// Runs fn and reports any exception it throws as ReportError(hwnd, ...) does; returns whether it
+// ran without one.
+template <class F> bool Guarded(HWND hwnd, F&& fn);
 
 } // namespace purimo
 

@@ -6,16 +6,16 @@
 
 namespace purimo {
 
-template <class F> bool Guarded(F&& fn) {
+template <class F> bool Guarded(HWND hwnd, F&& fn) {
     try {
         fn();
         return true;
     } catch (const std::bad_alloc&) {
-        ReportError("メモリが不足しています");
+        ReportError(hwnd, "メモリが不足しています");
     } catch (const std::exception& e) {
-        ReportError(e.what());
+        ReportError(hwnd, e.what());
     } catch (...) {
-        ReportError("予期しないエラーが発生しました");
+        ReportError(hwnd, "予期しないエラーが発生しました");
     }
     return false;
 }

@@ -8,6 +8,9 @@
 
 namespace purimo::test {
 
+// A memo of two blocks of the month file.
+const std::string kLongMemo(6000, 'x');
+
 class FailureTest : public FormFixture {
 protected:
     void StartOnApril() {
@@ -15,6 +18,17 @@ protected:
         WriteFileBytes(MonthPath("202604"), kAprilFile);
         form_->Set_ChangeCalender(2026, 4);
         errors_.clear();
+    }
+
+    // April with the long memo, saved through a disk that fills up in the middle of the second
+    // block.
+    void StartOnAprilWithADiskThatFillsUp() {
+        StartOnApril();
+        form_->Grid().SetCell(10, kRowMemo, kLongMemo);
+        form_->SetWriteBlockFunction([blocks = 0](HANDLE file, const void* data, DWORD size, DWORD* written) mutable {
+            DWORD allowed = ++blocks == 1 ? size : size / 2;
+            return WriteFile(file, data, allowed, written, nullptr);
+        });
     }
 };
 
@@ -131,16 +145,9 @@ TEST_F(FailureTest, MonthFileThatCannotBeReplacedIsReportedAsAccessDenied) {
 }
 
 TEST_F(FailureTest, WriteFailingPartWayLeavesTheOldFileWhole) {
-    StartOnApril();
-    form_->Grid().SetCell(10, kRowMemo, std::string(6000, 'x'));
-    int blocks = 0;
-    SetWriteBlockFunction([&blocks](HANDLE file, const void* data, DWORD size, DWORD* written) {
-        // The disk fills up in the middle of the second block.
-        DWORD allowed = ++blocks == 1 ? size : size / 2;
-        return WriteFile(file, data, allowed, written, nullptr);
-    });
+    StartOnAprilWithADiskThatFillsUp();
     ClickButton(form_->btnNext());
-    SetWriteBlockFunction(nullptr);
+    form_->SetWriteBlockFunction(nullptr);
 
     ASSERT_EQ(errors_.size(), 1u);
     EXPECT_EQ(errors_[0], "ディスクがいっぱいです.");
@@ -148,18 +155,33 @@ TEST_F(FailureTest, WriteFailingPartWayLeavesTheOldFileWhole) {
     EXPECT_EQ(ReadFileBytes(MonthPath("202604")), kAprilFile);
     EXPECT_EQ(ReadFileBytes(MonthPath("202604") + L".tmp"), "<missing>");
 
-    SetWriteBlockFunction([](HANDLE, const void*, DWORD, DWORD*) {
+    form_->SetWriteBlockFunction([](HANDLE, const void*, DWORD, DWORD*) {
         SetLastError(ERROR_DISK_FULL);
         return FALSE;
     });
     ClickButton(form_->btnNext());
-    SetWriteBlockFunction(nullptr);
+    form_->SetWriteBlockFunction(nullptr);
     EXPECT_EQ(errors_.back(), "I/O エラー (112)");
     EXPECT_EQ(ReadFileBytes(MonthPath("202604")), kAprilFile);
 
     ClickButton(form_->btnNext());
     EXPECT_EQ(form_->ShownMonth(), 5);
-    EXPECT_NE(ReadFileBytes(MonthPath("202604")).find(std::string(6000, 'x')), std::string::npos);
+    EXPECT_NE(ReadFileBytes(MonthPath("202604")).find(kLongMemo), std::string::npos);
+}
+
+TEST_F(FailureTest, WriteFailingPartWayOnClosingKeepsTheWindowAndTheOldFile) {
+    StartOnAprilWithADiskThatFillsUp();
+    EXPECT_FALSE(Close()) << "the window stays while its month cannot be saved";
+    ASSERT_EQ(errors_.size(), 1u);
+    EXPECT_EQ(errors_[0], "ディスクがいっぱいです.");
+    EXPECT_EQ(ReadFileBytes(MonthPath("202604")), kAprilFile);
+    EXPECT_EQ(ReadFileBytes(MonthPath("202604") + L".tmp"), "<missing>");
+    EXPECT_EQ(ReadSetting(L"Windows", L"Left"), L"") << "the settings are not written either";
+    EXPECT_EQ(form_->Grid().Cell(10, kRowMemo), kLongMemo);
+
+    form_->SetWriteBlockFunction(nullptr);
+    EXPECT_TRUE(Close());
+    EXPECT_NE(ReadFileBytes(MonthPath("202604")).find(kLongMemo), std::string::npos);
 }
 
 } // namespace purimo::test

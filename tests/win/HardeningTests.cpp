@@ -1,6 +1,6 @@
 // Faults from outside the program: earlier backups in the way, month files that this program did not
 // write, settings of every registry type, a lost mouse capture, a task bar at the top, a start-up
-// error, and many month switches in one run.
+// error, errors in any window of the program, and many month switches in one run.
 #include <windows.h>
 
 #include <cstdio>
@@ -12,6 +12,7 @@
 #include "app/Application.h"
 #include "common/Errors.h"
 #include "month/MonthGrid.h"
+#include "output/About.h"
 #include "output/WindowImage.h"
 #include "widgets/Handles.h"
 #include "widgets/WinText.h"
@@ -232,6 +233,27 @@ TEST_F(HardeningTest, StartUpErrorIsShownOnlyOnceTheWaitWindowIsGone) {
     EXPECT_EQ(errors_[0], "I/O エラー (32)");
     EXPECT_FALSE(waitWindowShown[0]);
     EXPECT_TRUE(IsWindowVisible(form_->Hwnd()));
+}
+
+TEST_F(HardeningTest, ErrorInAnyWindowOfTheProgramReachesTheErrorBox) {
+    Start();
+    TAboutForm about(form_->Hwnd());
+    // Controls of the system inside the main window and inside the memo dialog, a widget of ours,
+    // the dialogs that the main window owns (not its children) with what stands on them, and the
+    // wait window, which belongs to no other window.
+    const std::vector<HWND> windows = {form_->cmbTemp().Hwnd(),
+                                       form_->spinEdit().Edit(),
+                                       form_->gridMain().Hwnd(),
+                                       memo_->Hwnd(),
+                                       memo_->editTitle(),
+                                       about.Hwnd(),
+                                       GetWindow(about.Hwnd(), GW_CHILD),
+                                       splash_->Hwnd()};
+    for (HWND hwnd : windows) {
+        ASSERT_NE(hwnd, nullptr);
+        EXPECT_FALSE(Guarded(hwnd, [] { throw IoError(32); }));
+    }
+    EXPECT_EQ(errors_, std::vector<std::string>(windows.size(), "I/O エラー (32)"));
 }
 
 TEST_F(HardeningTest, ThousandMonthSwitchesKeepMemoryAndHandlesFlat) {
