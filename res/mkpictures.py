@@ -25,12 +25,12 @@ import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
-# The button pictures' 16 colours, in palette index order (R, G, B).
+# The button pictures' 16 colors, in palette index order (R, G, B).
 PALETTE = [
     (0x00, 0x00, 0x00),  # 0 black
     (0x80, 0x00, 0x00),  # 1 maroon
     (0x00, 0x80, 0x00),  # 2 green
-    (0x80, 0x80, 0x00),  # 3 olive: the transparent colour of the button pictures
+    (0x80, 0x80, 0x00),  # 3 olive: the transparent color of the button pictures
     (0x00, 0x00, 0x80),  # 4 navy
     (0x80, 0x00, 0x80),  # 5 purple
     (0x00, 0x80, 0x80),  # 6 teal
@@ -59,11 +59,11 @@ class PictureError(Exception):
 # Pixel maps
 #
 # A map file has comment lines starting with ';', legend lines "legend <char> <value> <name>"
-# giving each character its colour (the name may be several words), and pictures: a line "picture <name>" followed by its rows,
+# giving each character its color (the name may be several words), and pictures: a line "picture <name>" followed by its rows,
 # one character per pixel, top row first.
 
-def read_pixel_maps(path, colour_of, width, height):
-    """Reads a map file. colour_of(value, name) turns a legend entry into a pixel value (or
+def read_pixel_maps(path, color_of, width, height):
+    """Reads a map file. color_of(value, name) turns a legend entry into a pixel value (or
     raises ValueError). Returns {picture name: rows of pixel values}."""
     legend = {}
     pictures = {}
@@ -82,7 +82,7 @@ def read_pixel_maps(path, colour_of, width, height):
                 if words[1] in legend:
                     raise PictureError(where + ": character %r given twice" % words[1])
                 try:
-                    legend[words[1]] = colour_of(words[2], " ".join(words[3:]))
+                    legend[words[1]] = color_of(words[2], " ".join(words[3:]))
                 except ValueError as e:
                     raise PictureError("%s: %s" % (where, e))
                 continue
@@ -122,7 +122,7 @@ def _palette_index(value, name):
 
 def _rgba(value, name):
     if len(value) != 8:
-        raise ValueError("colour %s of %s is not RRGGBBAA" % (value, name))
+        raise ValueError("color %s of %s is not RRGGBBAA" % (value, name))
     n = int(value, 16)
     return (n >> 24, (n >> 16) & 255, (n >> 8) & 255, n & 255)
 
@@ -161,7 +161,7 @@ def hand_bitmaps(hand):
     disabled = hand["disabled"] or disabled_from(enabled)
     prev = [enabled[y] + disabled[y] for y in range(HAND_SIZE)]
     nxt = [enabled[y][::-1] + disabled[y][::-1] for y in range(HAND_SIZE)]
-    # The button takes the bottom-left pixel's colour as transparent, so it must be the
+    # The button takes the bottom-left pixel's color as transparent, so it must be the
     # background; check both bottom corners of each half, as mirroring swaps them.
     for name, rows in (("enabled", enabled), ("disabled", disabled)):
         if rows[-1][0] != OLIVE or rows[-1][-1] != OLIVE:
@@ -170,7 +170,7 @@ def hand_bitmaps(hand):
 
 
 def bmp_4bit(rows):
-    """A 4-bit BMP file with the 16-colour palette."""
+    """A 4-bit BMP file with the 16-color palette."""
     height = len(rows)
     width = len(rows[0])
     stride = ((width * 4 + 31) // 32) * 4
@@ -217,7 +217,7 @@ def _capsule(px, py, x, y0, y1, r):
     return math.hypot(px - x, py - cy) - r
 
 
-# colours, (R, G, B)
+# colors, (R, G, B)
 INK = (0x3C, 0x3C, 0x46)          # outlines
 PAPER = (0xFF, 0xFF, 0xFF)
 HEADER = (0xE6, 0x4B, 0x8C)       # the calendar's top band: the product's pink
@@ -231,7 +231,7 @@ TICK = (0x8A, 0x92, 0xA0)
 
 
 def _icon_layers(size):
-    """The shapes of the icon, back to front: (colour, distance function of a pixel centre)."""
+    """The shapes of the icon, back to front: (color, distance function of a pixel centre)."""
     u = size / 16.0                      # pixels per unit
     line = max(1.0, round(size / 32.0))  # outline width in pixels: 1, 2 and 3 at 32, 48, 96
 
@@ -240,8 +240,8 @@ def _icon_layers(size):
 
     layers = []
 
-    def add(colour, fn):
-        layers.append((colour, fn))
+    def add(color, fn):
+        layers.append((color, fn))
 
     # The calendar page: an outlined sheet with a pink band at the top.
     px0, py0, px1, py1 = U(0), U(2), U(11), U(16)
@@ -265,8 +265,8 @@ def _icon_layers(size):
     rows = [round(U(7.5)) + i * round(U(2.5)) for i in range(3)]
     for r, cy in enumerate(rows):
         for c, cx in enumerate(columns):
-            colour = MARK if (r, c) == (1, 2) else CELL
-            add(colour, lambda x, y, cx=cx, cy=cy: _box(x, y, cx, cy, cx + cell, cy + cell,
+            color = MARK if (r, c) == (1, 2) else CELL
+            add(color, lambda x, y, cx=cx, cy=cy: _box(x, y, cx, cy, cx + cell, cy + cell,
                                                         cell / 5))
     # The thermometer: a glass tube with a round bulb standing in front of the page's right
     # edge, with a ring of paper round it to keep the two apart.
@@ -311,14 +311,14 @@ def draw_icon(size):
         for px in range(size):
             x, y = px + 0.5, py + 0.5
             r = g = b = a = 0.0  # premultiplied
-            for colour, fn in layers:
+            for color, fn in layers:
                 cover = min(max(0.5 - fn(x, y), 0.0), 1.0)
                 if cover <= 0.0:
                     continue
                 keep = 1.0 - cover
-                r = colour[0] * cover + r * keep
-                g = colour[1] * cover + g * keep
-                b = colour[2] * cover + b * keep
+                r = color[0] * cover + r * keep
+                g = color[1] * cover + g * keep
+                b = color[2] * cover + b * keep
                 a = cover + a * keep
             if a > 0:
                 row.append((round(r / a), round(g / a), round(b / a), round(a * 255)))

@@ -158,7 +158,7 @@ LRESULT TMainForm::OnControlCommand(HWND control, UINT code) {
 
 LRESULT TMainForm::OnCtlColorEdit(HDC dc, HWND control) {
     if (control == spinEdit_.Edit())
-        return spinEdit_.Field().ColourFor(dc);
+        return spinEdit_.Field().ColorFor(dc);
     return Default(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
 }
 

@@ -43,12 +43,12 @@ Series::Series(std::string name, std::string title, SeriesKind kind, Color serie
     : name_(std::move(name)), title_(std::move(title)), kind_(kind), seriesColor_(seriesColor) {
     pointer_.visible = kind == SeriesKind::LineWithPointer;
     marks_.font = kGothic13;
-    pen_.colour = seriesColor;
+    pen_.color = seriesColor;
 }
 
-Color Series::PointColour(int index) const {
-    Color c = colours_.at(static_cast<size_t>(index));
-    return c == kDefaultPointColour ? seriesColor_ : c;
+Color Series::PointColor(int index) const {
+    Color c = colors_.at(static_cast<size_t>(index));
+    return c == kDefaultPointColor ? seriesColor_ : c;
 }
 
 Chart::Chart() : series_{MakeTemperatureSeries(), MakeCentreSeries()}, settings_(MakeSettings()) {
@@ -66,19 +66,19 @@ const Series& Chart::SeriesAt(int index) const {
 void Chart::ClearPoints(Series& series) {
     series.xValues_.clear();
     series.yValues_.clear();
-    series.colours_.clear();
+    series.colors_.clear();
     series.labels_.clear();
     Invalidate();
 }
 
-int Chart::AddPoint(Series& series, double y, const std::string& label, Color colour) {
+int Chart::AddPoint(Series& series, double y, const std::string& label, Color color) {
     double x = static_cast<double>(series.Count());
     // Points stay in ascending X; a new X never lies below the last here, so this appends.
     auto at = std::upper_bound(series.xValues_.begin(), series.xValues_.end(), x);
     size_t index = static_cast<size_t>(at - series.xValues_.begin());
     series.xValues_.insert(at, x);
     series.yValues_.insert(series.yValues_.begin() + static_cast<std::ptrdiff_t>(index), y);
-    series.colours_.insert(series.colours_.begin() + static_cast<std::ptrdiff_t>(index), colour);
+    series.colors_.insert(series.colors_.begin() + static_cast<std::ptrdiff_t>(index), color);
     series.labels_.insert(series.labels_.begin() + static_cast<std::ptrdiff_t>(index), label);
     Invalidate();
     return static_cast<int>(index);

@@ -11,8 +11,8 @@
 
 namespace purimo {
 
-// As a point's colour: the point takes its series' colour.
-constexpr Color kDefaultPointColour = 0x80000000u;
+// As a point's color: the point takes its series' color.
+constexpr Color kDefaultPointColor = 0x80000000u;
 
 constexpr int kTemperatureSeries = 0;
 constexpr int kCentreSeries = 1;
@@ -27,23 +27,23 @@ struct PointerSettings {
     bool visible = false;
     int horizSize = 3; // half-width: the square is 2 * size + 1 pixels wide
     int vertSize = 3;
-    Color brushColour = Rgb(255, 0, 128);
-    Color penColour = kBlack;
+    Color brushColor = Rgb(255, 0, 128);
+    Color penColor = kBlack;
 };
 
 struct MarksSettings {
     bool visible = false;
     FontSpec font;
-    Color fontColour = kBlack;
-    Color arrowColour = kGray;
+    Color fontColor = kBlack;
+    Color arrowColor = kGray;
     int arrowWidth = 2;
     int arrowLength = 5;
-    Color boxColour = Rgb(255, 255, 128);
-    Color boxPenColour = kBlack;
+    Color boxColor = Rgb(255, 255, 128);
+    Color boxPenColor = kBlack;
 };
 
 struct LinePen {
-    Color colour = kBlack;
+    Color color = kBlack;
     int width = 1;
 };
 
@@ -59,16 +59,16 @@ public:
     int Count() const { return static_cast<int>(xValues_.size()); }
     const std::vector<double>& XValues() const { return xValues_; }
     const std::vector<double>& YValues() const { return yValues_; }
-    const std::vector<Color>& Colours() const { return colours_; }
+    const std::vector<Color>& Colors() const { return colors_; }
     const std::vector<std::string>& Labels() const { return labels_; }
-    // The point's own colour, or the series' colour for kDefaultPointColour.
-    Color PointColour(int index) const;
+    // The point's own color, or the series' color for kDefaultPointColor.
+    Color PointColor(int index) const;
 
     bool MarksVisible() const { return marks_.visible; }
     const MarksSettings& Marks() const { return marks_; }
     const PointerSettings& Pointer() const { return pointer_; }
     // FastLine draws in this pen; a LineWithPointer takes only its width and draws each segment in
-    // the colour of the point it leads to.
+    // the color of the point it leads to.
     const LinePen& Pen() const { return pen_; }
 
 private:
@@ -80,7 +80,7 @@ private:
     Color seriesColor_;
     std::vector<double> xValues_; // ascending
     std::vector<double> yValues_;
-    std::vector<Color> colours_;
+    std::vector<Color> colors_;
     std::vector<std::string> labels_;
     PointerSettings pointer_;
     MarksSettings marks_;
@@ -96,23 +96,23 @@ struct AxisSettings {
     bool automatic = true;
     double increment = 0;
     FontSpec labelsFont;
-    Color labelsColour = kBlack;
+    Color labelsColor = kBlack;
     int labelsSeparation = 10; // percent of a label's width kept clear on each side
     bool lineVisible = true;
-    Color lineColour = kBlack;
+    Color lineColor = kBlack;
     int lineWidth = 2;
-    Color tickColour = kGray;
+    Color tickColor = kGray;
     int tickLength = 4;
     int innerTickLength = 0;
     int minorTickCount = 3;
     int minorTickLength = 2;
     bool gridVisible = true;
-    Color gridColour = kGray;
+    Color gridColor = kGray;
     PenStyle gridStyle = PenStyle::Dot;
 };
 
 struct ChartSettings {
-    Color panelColour = SystemColor(kSysBtnFace);
+    Color panelColor = SystemColor(kSysBtnFace);
     Color bevelLight = SystemColor(kSysBtnHighlight);
     Color bevelDark = SystemColor(kSysBtnShadow);
     BevelStyle outerBevel = BevelStyle::Lowered;
@@ -122,8 +122,8 @@ struct ChartSettings {
     int marginTop = 5;
     int marginRight = 2;
     int marginBottom = 5;
-    Color backWallColour = kWhite;
-    Color backWallPenColour = kBlack;
+    Color backWallColor = kWhite;
+    Color backWallPenColor = kBlack;
     AxisSettings leftAxis;
     AxisSettings bottomAxis;
 };
@@ -141,7 +141,7 @@ public:
 
     void ClearPoints(Series& series);
     // X is the series' point count before the call; returns the new point's index.
-    int AddPoint(Series& series, double y, const std::string& label, Color colour);
+    int AddPoint(Series& series, double y, const std::string& label, Color color);
     // An index outside the series' points changes nothing: the grid, not the chart, holds the
     // month, so there is nothing to lose, and a stray index must not take the window down.
     void SetPointValue(Series& series, int index, double y);

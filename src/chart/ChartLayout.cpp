@@ -110,14 +110,14 @@ SeriesLayout LayOutSeries(Canvas& canvas, const Series& series, const AxisScale&
     return layout;
 }
 
-std::vector<ColourRect> Bevels(const ChartSettings& settings, int width, int height) {
-    std::vector<ColourRect> edges;
+std::vector<ColorRect> Bevels(const ChartSettings& settings, int width, int height) {
+    std::vector<ColorRect> edges;
     Rect r{0, 0, width, height};
     for (BevelStyle style : {settings.outerBevel, settings.innerBevel}) {
         if (style == BevelStyle::None)
             continue;
         bool lowered = style == BevelStyle::Lowered;
-        for (const ColourRect& edge : FrameEdges(r, lowered ? settings.bevelDark : settings.bevelLight,
+        for (const ColorRect& edge : FrameEdges(r, lowered ? settings.bevelDark : settings.bevelLight,
                                                  lowered ? settings.bevelLight : settings.bevelDark))
             edges.push_back(edge);
         r = {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};

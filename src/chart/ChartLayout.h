@@ -118,7 +118,7 @@ struct SeriesLayout {
 struct ChartLayout {
     int width = 0;
     int height = 0;
-    std::vector<ColourRect> bevels; // 1-pixel edges, outer frame first
+    std::vector<ColorRect> bevels; // 1-pixel edges, outer frame first
     PlotFrame frame;
     Rect backWall;
     AxisScale bottomScale;

@@ -22,8 +22,8 @@ void RebuildChart(Chart& chart, const std::vector<std::string>& texts, int dayCo
     chart.ClearPoints(centre);
     for (int day = 1; day <= dayCount; ++day) {
         std::string label = std::to_string(day);
-        chart.AddPoint(temperatures, 0, label, kDefaultPointColour);
-        chart.AddPoint(centre, kCentreValue, label, kDefaultPointColour);
+        chart.AddPoint(temperatures, 0, label, kDefaultPointColor);
+        chart.AddPoint(centre, kCentreValue, label, kDefaultPointColor);
         if (static_cast<size_t>(day) > texts.size())
             continue;
         const std::string& cell = texts[static_cast<size_t>(day - 1)];

@@ -11,17 +11,17 @@ void DrawSegment(Canvas& canvas, const Segment& s) {
     canvas.LineTo(s.x2, s.y2);
 }
 
-void DrawSegments(Canvas& canvas, const std::vector<Segment>& segments, Color colour, int width, PenStyle style) {
+void DrawSegments(Canvas& canvas, const std::vector<Segment>& segments, Color color, int width, PenStyle style) {
     if (segments.empty())
         return;
-    canvas.SetPen(colour, width, style);
+    canvas.SetPen(color, width, style);
     for (const Segment& s : segments)
         DrawSegment(canvas, s);
 }
 
 void DrawLabels(Canvas& canvas, const AxisSettings& axis, const std::vector<AxisLabel>& labels, TextAlign align) {
     canvas.SetFont(axis.labelsFont);
-    canvas.SetTextColor(axis.labelsColour);
+    canvas.SetTextColor(axis.labelsColor);
     for (const AxisLabel& label : labels)
         canvas.WriteText(label.textX, label.textY, align, label.text);
 }
@@ -31,18 +31,18 @@ void DrawAxis(Canvas& canvas, const AxisSettings& axis, const std::vector<AxisLa
               TextAlign align) {
     DrawLabels(canvas, axis, labels, align);
     if (lines.lineVisible) {
-        canvas.SetPen(axis.lineColour, axis.lineWidth);
+        canvas.SetPen(axis.lineColor, axis.lineWidth);
         DrawSegment(canvas, lines.line);
     }
-    DrawSegments(canvas, lines.ticks, axis.tickColour, 1, PenStyle::Solid);
-    DrawSegments(canvas, lines.grid, axis.gridColour, 1, axis.gridStyle);
-    DrawSegments(canvas, lines.innerTicks, axis.tickColour, 1, PenStyle::Solid);
-    DrawSegments(canvas, lines.minorTicks, axis.tickColour, 1, PenStyle::Solid);
+    DrawSegments(canvas, lines.ticks, axis.tickColor, 1, PenStyle::Solid);
+    DrawSegments(canvas, lines.grid, axis.gridColor, 1, axis.gridStyle);
+    DrawSegments(canvas, lines.innerTicks, axis.tickColor, 1, PenStyle::Solid);
+    DrawSegments(canvas, lines.minorTicks, axis.tickColor, 1, PenStyle::Solid);
 }
 
 void DrawMarker(Canvas& canvas, const PointerSettings& pointer, const PointPixel& p) {
-    canvas.SetPen(pointer.penColour, 1);
-    canvas.SetBrush(pointer.brushColour);
+    canvas.SetPen(pointer.penColor, 1);
+    canvas.SetBrush(pointer.brushColor);
     canvas.DrawRectangle(p.marker);
 }
 
@@ -54,7 +54,7 @@ void DrawLineWithPointer(Canvas& canvas, const Series& series, const SeriesLayou
         const PointPixel& prev = points[k - 1];
         const PointPixel& p = points[k];
         if (p.x != prev.x || p.y != prev.y) {
-            canvas.SetPen(series.PointColour(p.index), series.Pen().width);
+            canvas.SetPen(series.PointColor(p.index), series.Pen().width);
             canvas.MoveTo(prev.x, prev.y);
             canvas.LineTo(p.x, p.y);
         }
@@ -69,7 +69,7 @@ void DrawFastLine(Canvas& canvas, const Series& series, const SeriesLayout& layo
     const std::vector<PointPixel>& points = layout.points;
     if (points.empty())
         return;
-    canvas.SetPen(series.Pen().colour, series.Pen().width);
+    canvas.SetPen(series.Pen().color, series.Pen().width);
     canvas.MoveTo(points[0].x, points[0].y);
     int lastX = points[0].x;
     int lastY = points[0].y;
@@ -85,13 +85,13 @@ void DrawFastLine(Canvas& canvas, const Series& series, const SeriesLayout& layo
 // Per point the arrow, then the box and its text, so a later box covers an earlier one.
 void DrawMarks(Canvas& canvas, const MarksSettings& marks, const std::vector<MarkLayout>& layouts) {
     for (const MarkLayout& mark : layouts) {
-        canvas.SetPen(marks.arrowColour, marks.arrowWidth);
+        canvas.SetPen(marks.arrowColor, marks.arrowWidth);
         DrawSegment(canvas, mark.arrow);
-        canvas.SetPen(marks.boxPenColour, 1);
-        canvas.SetBrush(marks.boxColour);
+        canvas.SetPen(marks.boxPenColor, 1);
+        canvas.SetBrush(marks.boxColor);
         canvas.DrawRectangle(mark.box);
         canvas.SetFont(marks.font);
-        canvas.SetTextColor(marks.fontColour);
+        canvas.SetTextColor(marks.fontColor);
         canvas.WriteText(mark.textX, mark.textY, TextAlign::Center, mark.text);
     }
 }
@@ -100,13 +100,13 @@ void DrawMarks(Canvas& canvas, const MarksSettings& marks, const std::vector<Mar
 
 void DrawChart(Canvas& canvas, const Chart& chart, int width, int height) {
     const ChartSettings& settings = chart.Settings();
-    canvas.Fill({0, 0, width, height}, settings.panelColour);
+    canvas.Fill({0, 0, width, height}, settings.panelColor);
     ChartLayout layout = LayOutChart(canvas, chart, width, height);
-    for (const ColourRect& edge : layout.bevels)
-        canvas.Fill(edge.rect, edge.colour);
+    for (const ColorRect& edge : layout.bevels)
+        canvas.Fill(edge.rect, edge.color);
 
-    canvas.SetPen(settings.backWallPenColour, 1);
-    canvas.SetBrush(settings.backWallColour);
+    canvas.SetPen(settings.backWallPenColor, 1);
+    canvas.SetBrush(settings.backWallColor);
     canvas.DrawRectangle(layout.backWall);
 
     DrawAxis(canvas, settings.bottomAxis, layout.bottomLabels, layout.bottomLines, TextAlign::Center);

@@ -6,8 +6,8 @@
 
 namespace purimo {
 
-// Colour value $00BBGGRR. With the top bit set the low byte names a system colour of the desktop
-// scheme (the index GetSysColor takes), except for kDefaultPointColour which the chart resolves.
+// Color value $00BBGGRR. With the top bit set the low byte names a system color of the desktop
+// scheme (the index GetSysColor takes), except for kDefaultPointColor which the chart resolves.
 using Color = std::uint32_t;
 
 constexpr Color Rgb(int r, int g, int b) {
@@ -20,7 +20,7 @@ constexpr bool IsSystemColor(Color c) {
     return (c & 0x80000000u) != 0;
 }
 
-// System colour indexes (the values of COLOR_* in the Windows headers).
+// System color indexes (the values of COLOR_* in the Windows headers).
 constexpr int kSysWindow = 5;
 constexpr int kSysWindowText = 8;
 constexpr int kSysInactiveCaption = 3;

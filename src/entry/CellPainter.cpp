@@ -6,27 +6,27 @@ namespace purimo {
 
 const char* const kVerticalMemoFace = "@MS UI Gothic";
 
-CellColours CellColoursFor(const CellState& cell) {
-    Color fixedColour = SystemColor(kSysInactiveCaption);
-    Color gridColour = SystemColor(kSysWindow);
-    CellColours colours{cell.fixed ? fixedColour : gridColour, kBlack};
+CellColors CellColorsFor(const CellState& cell) {
+    Color fixedColor = SystemColor(kSysInactiveCaption);
+    Color gridColor = SystemColor(kSysWindow);
+    CellColors colors{cell.fixed ? fixedColor : gridColor, kBlack};
     if (cell.gridFocused) {
         if (cell.current && !cell.fixed)
-            colours = CellColours{kYellow, kBlack};
+            colors = CellColors{kYellow, kBlack};
         else
-            colours.text = SystemColor(kSysWindowText);
+            colors.text = SystemColor(kSysWindowText);
     }
-    // The event-mark row shares the legend's colour, focused or not.
+    // The event-mark row shares the legend's color, focused or not.
     if (cell.col >= 1 && cell.row == kRowEvent)
-        colours.background = kLightMagenta;
-    return colours;
+        colors.background = kLightMagenta;
+    return colors;
 }
 
 void PaintGridCell(Canvas& canvas, const CellState& cell, const std::string& text, const Rect& r,
                    const FontSpec& gridFont) {
-    CellColours colours = CellColoursFor(cell);
-    canvas.Fill(r, colours.background);
-    canvas.SetTextColor(colours.text);
+    CellColors colors = CellColorsFor(cell);
+    canvas.Fill(r, colors.background);
+    canvas.SetTextColor(colors.text);
     if (cell.col >= 1 && cell.row == kRowMemo) {
         DrawVerticalText(canvas, text, r, gridFont);
         return;

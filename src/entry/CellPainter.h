@@ -1,5 +1,5 @@
 #pragma once
-// How one cell of the month grid is painted: its colours, its text on one line, and the memo
+// How one cell of the month grid is painted: its colors, its text on one line, and the memo
 // written top to bottom.
 #include <string>
 
@@ -7,7 +7,7 @@
 
 namespace purimo {
 
-struct CellColours {
+struct CellColors {
     Color background;
     Color text;
 };
@@ -26,7 +26,7 @@ constexpr int kVerticalMemoHeight = 14; // cell height, a positive font height
 constexpr int kVerticalMemoEscapement = -900;
 constexpr int kVerticalMemoTopGap = 5;
 
-CellColours CellColoursFor(const CellState& cell);
+CellColors CellColorsFor(const CellState& cell);
 
 // Paints cell r. The canvas comes with the grid's font, which the memo's font is made from.
 void PaintGridCell(Canvas& canvas, const CellState& cell, const std::string& text, const Rect& r,

@@ -56,7 +56,7 @@ LRESULT TComEditForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETCURSOR:
         return OnSetCursor(reinterpret_cast<HWND>(wp)) ? TRUE : Default(msg, wp, lp);
     case WM_CTLCOLOREDIT:
-        return editTitle_.ColourFor(reinterpret_cast<HDC>(wp));
+        return editTitle_.ColorFor(reinterpret_cast<HDC>(wp));
     case WM_CLOSE:
         return OnClose();
     case WM_DESTROY:

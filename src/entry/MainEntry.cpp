@@ -112,7 +112,7 @@ void TMainForm::OpenSpinEdit(const std::string& text, POINT at) {
         SetSpinText(text);
     spinEdit_.MoveTo(at.x, at.y);
     spinEdit_.Show(true);
-    spinEdit_.Field().SetColour(kYellow);
+    spinEdit_.Field().SetColor(kYellow);
     SetFocus(spinEdit_.Edit());
 }
 
@@ -121,7 +121,7 @@ void TMainForm::OpenList(DropDownList& list, int match, POINT at) {
     list.MoveTo(at.x, at.y);
     list.Show(true);
     list.SetSelection(match);
-    list.SetColour(kYellow);
+    list.SetColor(kYellow);
     SetFocus(list.Hwnd());
 }
 

@@ -27,7 +27,7 @@ constexpr int kIconSize = 32;
 struct Label {
     POINT at;
     const char* text;
-    Color colour;
+    Color color;
 };
 const Label kAppName{{96, 20}, "Purimo Manage", SystemColor(kSysWindowText)};
 const Label kProductName{{28, 62}, "基礎体温管理ツール【プリモ】", Rgb(255, 0, 255)};
@@ -45,10 +45,10 @@ FontHandle MakeCharsetFont(const wchar_t* face, int height, bool bold, BYTE char
     return MakeFont(face, -height, bold, 0, charset);
 }
 
-void DrawLabel(HDC dc, HFONT font, POINT at, const std::string& text, Color colour) {
+void DrawLabel(HDC dc, HFONT font, POINT at, const std::string& text, Color color) {
     SelectScope select(dc, font);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ToColorRef(colour));
+    SetTextColor(dc, ToColorRef(color));
     std::wstring wide = Widen(text);
     TextOutW(dc, at.x, at.y, wide.c_str(), static_cast<int>(wide.size()));
 }
@@ -72,9 +72,9 @@ bool AboutPanel::PaintContent(HDC dc, const RECT& client) {
                   SystemColor(kSysBtnShadow));
     }
     DrawIconEx(dc, kIconAt.x, kIconAt.y, form_->ProgramIcon(), kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
-    DrawLabel(dc, form_->AppNameFont(), kAppName.at, kAppName.text, kAppName.colour);
+    DrawLabel(dc, form_->AppNameFont(), kAppName.at, kAppName.text, kAppName.color);
     DrawLabel(dc, form_->VersionFont(), kVersionAt, form_->lblVersion(), SystemColor(kSysWindowText));
-    DrawLabel(dc, form_->ProductNameFont(), kProductName.at, kProductName.text, kProductName.colour);
+    DrawLabel(dc, form_->ProductNameFont(), kProductName.at, kProductName.text, kProductName.color);
     return true;
 }
 

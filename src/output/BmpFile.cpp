@@ -39,7 +39,7 @@ std::string BmpHeaderBytes(const BmpImage& image) {
         throw std::invalid_argument("BMP: no image");
     std::uint64_t paletteLimit = image.bitsPerPixel <= 8 ? (1u << image.bitsPerPixel) : 0;
     if (image.palette.size() > paletteLimit || (paletteLimit > 0 && image.palette.empty()))
-        throw std::invalid_argument("BMP: colour table does not fit the depth");
+        throw std::invalid_argument("BMP: color table does not fit the depth");
     std::uint64_t dataBytes = rowBytes * static_cast<std::uint64_t>(image.height);
     std::uint64_t offset = kFileHeaderBytes + kInfoHeaderBytes + 4 * image.palette.size();
     std::uint64_t fileBytes = offset + dataBytes;
@@ -67,9 +67,9 @@ std::string BmpHeaderBytes(const BmpImage& image) {
     Put32(out, 0);
     Put32(out, 0);
     // A shorter table than the depth allows must say how long it is; a full one is given as 0.
-    std::uint32_t coloursUsed =
+    std::uint32_t colorsUsed =
         image.palette.size() < paletteLimit ? static_cast<std::uint32_t>(image.palette.size()) : 0;
-    Put32(out, coloursUsed);
+    Put32(out, colorsUsed);
     Put32(out, 0);
     for (std::uint32_t entry : image.palette)
         Put32(out, entry & 0x00FFFFFFu);

@@ -10,8 +10,8 @@ namespace purimo {
 
 namespace {
 
-std::vector<unsigned char> InfoFor(int width, int height, int bits, size_t colours) {
-    std::vector<unsigned char> info(sizeof(BITMAPINFOHEADER) + colours * sizeof(RGBQUAD));
+std::vector<unsigned char> InfoFor(int width, int height, int bits, size_t colors) {
+    std::vector<unsigned char> info(sizeof(BITMAPINFOHEADER) + colors * sizeof(RGBQUAD));
     auto* header = reinterpret_cast<BITMAPINFOHEADER*>(info.data());
     header->biSize = sizeof(BITMAPINFOHEADER);
     header->biWidth = width;
@@ -35,8 +35,8 @@ BmpImage ReadDib(HBITMAP bitmap) {
     int bits = info.bmBitsPixel * info.bmPlanes;
     // A depth that a DIB does not have (15 is stored as 16) is read at the next one up.
     image.bitsPerPixel = bits <= 1 ? 1 : bits <= 4 ? 4 : bits <= 8 ? 8 : bits <= 16 ? 16 : bits <= 24 ? 24 : 32;
-    size_t colours = image.bitsPerPixel <= 8 ? (size_t{1} << image.bitsPerPixel) : 0;
-    std::vector<unsigned char> bi = InfoFor(image.width, image.height, image.bitsPerPixel, colours);
+    size_t colors = image.bitsPerPixel <= 8 ? (size_t{1} << image.bitsPerPixel) : 0;
+    std::vector<unsigned char> bi = InfoFor(image.width, image.height, image.bitsPerPixel, colors);
     image.pixels.assign(
         static_cast<size_t>(BmpRowBytes(image.width, image.bitsPerPixel) * static_cast<std::uint64_t>(image.height)),
         '\0');
@@ -47,7 +47,7 @@ BmpImage ReadDib(HBITMAP bitmap) {
     if (rows != image.height)
         throw std::runtime_error("bitmap pixels cannot be read");
     const auto* quads = reinterpret_cast<const RGBQUAD*>(bi.data() + sizeof(BITMAPINFOHEADER));
-    for (size_t i = 0; i < colours; ++i) {
+    for (size_t i = 0; i < colors; ++i) {
         const RGBQUAD& q = quads[i];
         image.palette.push_back(static_cast<std::uint32_t>(q.rgbBlue) | (static_cast<std::uint32_t>(q.rgbGreen) << 8) |
                                 (static_cast<std::uint32_t>(q.rgbRed) << 16));

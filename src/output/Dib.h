@@ -1,5 +1,5 @@
 #pragma once
-// A bitmap's pixels as a device-independent bitmap of its own colour depth: the form a BMP file
+// A bitmap's pixels as a device-independent bitmap of its own color depth: the form a BMP file
 // stores and a printer stretches.
 #include <windows.h>
 
@@ -9,10 +9,10 @@
 
 namespace purimo {
 
-// Rows bottom-up, with the colour table at 8 bits per pixel or fewer.
+// Rows bottom-up, with the color table at 8 bits per pixel or fewer.
 BmpImage ReadDib(HBITMAP bitmap);
 
-// The BITMAPINFO (header and colour table) that describes image to GDI.
+// The BITMAPINFO (header and color table) that describes image to GDI.
 std::vector<unsigned char> BitmapInfoOf(const BmpImage& image);
 
 } // namespace purimo

@@ -53,8 +53,8 @@ void DropDownList::SetSelection(int index) {
     SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-void DropDownList::SetColour(Color colour) {
-    colour_ = colour;
+void DropDownList::SetColor(Color color) {
+    color_ = color;
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
@@ -103,10 +103,10 @@ void DropDownList::MeasureItem(MEASUREITEMSTRUCT* item) {
 
 void DropDownList::DrawItem(const DRAWITEMSTRUCT* item) const {
     // In the open list the item under the pointer is highlighted; the field shows the list's own
-    // colour with a focus rectangle while the list has the focus.
+    // color with a focus rectangle while the list has the focus.
     bool field = (item->itemState & ODS_COMBOBOXEDIT) != 0;
     bool highlighted = !field && (item->itemState & ODS_SELECTED) != 0;
-    COLORREF background = highlighted ? GetSysColor(COLOR_HIGHLIGHT) : ToColorRef(colour_);
+    COLORREF background = highlighted ? GetSysColor(COLOR_HIGHLIGHT) : ToColorRef(color_);
     SetDCBrushColor(item->hDC, background);
     FillRect(item->hDC, &item->rcItem, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     if (item->itemID != static_cast<UINT>(-1)) {

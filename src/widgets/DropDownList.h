@@ -1,6 +1,6 @@
 #pragma once
 // A drop-down list without typing, drawn by us so that its items are exactly as high as asked
-// whatever the font, in a background colour of the owner's choosing.
+// whatever the font, in a background color of the owner's choosing.
 #include <windows.h>
 
 #include <functional>
@@ -25,8 +25,8 @@ public:
     // The selected item's index, -1 for none.
     int Selection() const;
     void SetSelection(int index);
-    void SetColour(Color colour);
-    Color Colour() const { return colour_; }
+    void SetColor(Color color);
+    Color BackgroundColor() const { return color_; }
     void Show(bool visible);
     bool Visible() const { return IsWindowVisible(hwnd_) != FALSE; }
     void MoveTo(int x, int y);
@@ -51,7 +51,7 @@ private:
 
     HWND hwnd_ = nullptr;
     Subclass hook_;
-    Color colour_ = SystemColor(kSysWindow);
+    Color color_ = SystemColor(kSysWindow);
 };
 
 } // namespace purimo

@@ -5,10 +5,10 @@
 
 namespace purimo {
 
-COLORREF ToColorRef(Color colour) {
-    if (IsSystemColor(colour))
-        return GetSysColor(static_cast<int>(colour & 0xFF));
-    return static_cast<COLORREF>(colour & 0x00FFFFFF);
+COLORREF ToColorRef(Color color) {
+    if (IsSystemColor(color))
+        return GetSysColor(static_cast<int>(color & 0xFF));
+    return static_cast<COLORREF>(color & 0x00FFFFFF);
 }
 
 HFONT FontCache::Get(const FontSpec& wanted) {

@@ -11,7 +11,7 @@
 
 namespace purimo {
 
-COLORREF ToColorRef(Color colour);
+COLORREF ToColorRef(Color color);
 
 // Fonts made once and kept for every later paint, so that a paint selects fonts without
 // creating any.

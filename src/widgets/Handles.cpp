@@ -31,12 +31,12 @@ FontHandle MakeFont(const wchar_t* face, int height, bool bold, int escapement, 
     return FontHandle(CreateFontIndirectW(&lf));
 }
 
-BrushHandle MakeBrush(COLORREF colour) {
-    return BrushHandle(CreateSolidBrush(colour));
+BrushHandle MakeBrush(COLORREF color) {
+    return BrushHandle(CreateSolidBrush(color));
 }
 
-PenHandle MakePen(COLORREF colour, int width, int style) {
-    return PenHandle(CreatePen(style, width, colour));
+PenHandle MakePen(COLORREF color, int width, int style) {
+    return PenHandle(CreatePen(style, width, color));
 }
 
 } // namespace purimo

@@ -117,7 +117,7 @@ private:
     HGDIOBJ old_;
 };
 
-// Saves and restores a DC's whole state (objects, colours, modes, origin).
+// Saves and restores a DC's whole state (objects, colors, modes, origin).
 class SavedDc {
 public:
     explicit SavedDc(HDC dc) : dc_(dc), id_(SaveDC(dc)) {}
@@ -131,7 +131,7 @@ private:
 };
 
 FontHandle MakeFont(const wchar_t* face, int height, bool bold, int escapement = 0, BYTE charset = SHIFTJIS_CHARSET);
-BrushHandle MakeBrush(COLORREF colour);
-PenHandle MakePen(COLORREF colour, int width, int style = PS_SOLID);
+BrushHandle MakeBrush(COLORREF color);
+PenHandle MakePen(COLORREF color, int width, int style = PS_SOLID);
 
 } // namespace purimo

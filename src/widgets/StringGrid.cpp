@@ -220,7 +220,7 @@ bool StringGrid::PaintContent(HDC dc, const RECT& client) {
             if (fixed)
                 DrawEdge(dc, &cell, BDR_RAISEDINNER, BF_RECT);
             if (!fixed && active && col == current.col && row == current.row) {
-                // The dotted pattern takes the DC's text and background colours.
+                // The dotted pattern takes the DC's text and background colors.
                 ::SetTextColor(dc, RGB(0, 0, 0));
                 SetBkColor(dc, RGB(255, 255, 255));
                 DrawFocusRect(dc, &cell);

@@ -19,7 +19,7 @@ public:
     virtual ~GridCells() = default;
     virtual CellPos CurrentCell() const = 0;
     virtual void SetCurrentCell(CellPos cell) = 0;
-    // Paints cell (col, row) in r; the canvas comes with the grid's font and text colour. focused:
+    // Paints cell (col, row) in r; the canvas comes with the grid's font and text color. focused:
     // the grid holds the keyboard focus, asked of the system once for the whole paint.
     virtual void PaintCell(Canvas& canvas, int col, int row, const Rect& r, bool fixed, bool focused) = 0;
 };

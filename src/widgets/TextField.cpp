@@ -40,18 +40,18 @@ void TextField::Show(bool visible) {
     ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
 }
 
-void TextField::SetColour(Color colour) {
-    if (brush_ && colour == colour_)
+void TextField::SetColor(Color color) {
+    if (brush_ && color == color_)
         return;
-    colour_ = colour;
-    brush_ = MakeBrush(ToColorRef(colour));
+    color_ = color;
+    brush_ = MakeBrush(ToColorRef(color));
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-LRESULT TextField::ColourFor(HDC dc) {
+LRESULT TextField::ColorFor(HDC dc) {
     if (!brush_)
-        brush_ = MakeBrush(ToColorRef(colour_));
-    SetBkColor(dc, ToColorRef(colour_));
+        brush_ = MakeBrush(ToColorRef(color_));
+    SetBkColor(dc, ToColorRef(color_));
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     return reinterpret_cast<LRESULT>(brush_.Get());
 }

@@ -32,8 +32,8 @@ public:
     bool Visible() const { return IsWindowVisible(hwnd_) != FALSE; }
 
     // The background; the parent answers WM_CTLCOLOREDIT for the field with Paint.
-    void SetColour(Color colour);
-    LRESULT ColourFor(HDC dc);
+    void SetColor(Color color);
+    LRESULT ColorFor(HDC dc);
 
     // Each typed character, also those an input method sends.
     std::function<CharVerdict(wchar_t)> FilterChar;
@@ -53,7 +53,7 @@ private:
 
     HWND hwnd_ = nullptr;
     Subclass hook_;
-    Color colour_ = SystemColor(kSysWindow);
+    Color color_ = SystemColor(kSysWindow);
     BrushHandle brush_;
     // A surrogate pair is refused as one character: its second half follows silently.
     bool dropLowSurrogate_ = false;

@@ -76,13 +76,13 @@ protected:
                 found.push_back(c);
         return found;
     }
-    // The colour the fills leave at a pixel.
+    // The color the fills leave at a pixel.
     Color FilledAt(int x, int y) const {
-        Color colour = 0xFFFFFFFFu;
+        Color color = 0xFFFFFFFFu;
         for (const CanvasCall& c : canvas.Calls(CanvasOp::Fill))
             if (x >= c.rect.left && x < c.rect.right && y >= c.rect.top && y < c.rect.bottom)
-                colour = c.colour;
-        return colour;
+                color = c.color;
+        return color;
     }
 
     Chart chart;
@@ -95,11 +95,11 @@ TEST_F(ChartRender, BackgroundBevelsAndBackWall) {
     const CanvasCall& first = canvas.calls.front();
     EXPECT_EQ(first.op, CanvasOp::Fill);
     EXPECT_EQ(first.rect, (Rect{0, 0, 985, kHeight}));
-    EXPECT_EQ(first.colour, SystemColor(kSysBtnFace));
+    EXPECT_EQ(first.color, SystemColor(kSysBtnFace));
 
     const Color light = SystemColor(kSysBtnHighlight), dark = SystemColor(kSysBtnShadow),
                 face = SystemColor(kSysBtnFace);
-    // Outer frame lowered, with the top-right and bottom-left corners in the right/bottom colour.
+    // Outer frame lowered, with the top-right and bottom-left corners in the right/bottom color.
     EXPECT_EQ(FilledAt(0, 0), dark);
     EXPECT_EQ(FilledAt(500, 0), dark);
     EXPECT_EQ(FilledAt(0, 100), dark);
@@ -118,9 +118,9 @@ TEST_F(ChartRender, BackgroundBevelsAndBackWall) {
     std::vector<CanvasCall> rects = canvas.Calls(CanvasOp::Rectangle);
     ASSERT_FALSE(rects.empty());
     EXPECT_EQ(rects[0].rect, (Rect{69, 15, 966, 265}));
-    EXPECT_EQ(rects[0].penColour, kBlack);
+    EXPECT_EQ(rects[0].penColor, kBlack);
     EXPECT_EQ(rects[0].penWidth, 1);
-    EXPECT_EQ(rects[0].brushColour, kWhite);
+    EXPECT_EQ(rects[0].brushColor, kWhite);
     EXPECT_LT(IndexOf([](const CanvasCall& c) { return c.op == CanvasOp::Rectangle; }),
               IndexOf([](const CanvasCall& c) { return c.op == CanvasOp::Text || c.op == CanvasOp::LineTo; }));
 }
@@ -135,20 +135,20 @@ TEST_F(ChartRender, BottomAxisLabelsTicksGridAndMinorTicks) {
         EXPECT_EQ(label.x, DayX(day));
         EXPECT_EQ(label.y, 270);
         EXPECT_EQ(label.align, TextAlign::Center);
-        EXPECT_EQ(label.textColour, kBlack);
+        EXPECT_EQ(label.textColor, kBlack);
 
         int x = DayX(day);
         auto tick = Lines([&](const CanvasCall& c) { return IsLine(c, x, 265, x, 269); });
         ASSERT_EQ(tick.size(), 1u) << day;
-        EXPECT_EQ(tick[0].penColour, kGray);
+        EXPECT_EQ(tick[0].penColor, kGray);
         auto grid = Lines([&](const CanvasCall& c) { return IsLine(c, x, 15, x, 264); });
         ASSERT_EQ(grid.size(), 1u) << day;
         EXPECT_EQ(grid[0].penStyle, PenStyle::Dot);
-        EXPECT_EQ(grid[0].penColour, kGray);
+        EXPECT_EQ(grid[0].penColor, kGray);
     }
     auto axis = Lines([](const CanvasCall& c) { return IsLine(c, 69, 264, 965, 264); });
     ASSERT_EQ(axis.size(), 1u);
-    EXPECT_EQ(axis[0].penColour, kBlack);
+    EXPECT_EQ(axis[0].penColor, kBlack);
     EXPECT_EQ(axis[0].penWidth, 2);
 
     auto minors = Lines([](const CanvasCall& c) { return c.fromY == 265 && c.y == 267; });
@@ -177,7 +177,7 @@ TEST_F(ChartRender, LeftAxisLabelsTicksAndGuideLines) {
         EXPECT_EQ(Lines([&](const CanvasCall& c) { return IsLine(c, 68, y, 63, y); }).size(), 1u) << label.text;
         auto guide = Lines([&](const CanvasCall& c) { return IsLine(c, 70, y, 1000, y); });
         ASSERT_EQ(guide.size(), 1u) << label.text;
-        EXPECT_EQ(guide[0].penColour, kGray);
+        EXPECT_EQ(guide[0].penColor, kGray);
         EXPECT_EQ(guide[0].penWidth, 1);
         if (k > 0) {
             EXPECT_GT(label.y, labels[k - 1].y);
@@ -202,7 +202,7 @@ TEST_F(ChartRender, TemperatureLineMarkersAndCentreLine) {
     size_t afterAxes = LastIndexOf([](const CanvasCall& c) { return c.op == CanvasOp::LineTo && c.x == 1000; });
     for (size_t i = afterAxes + 1; i < canvas.calls.size(); ++i) {
         const CanvasCall& c = canvas.calls[i];
-        if ((c.op == CanvasOp::LineTo && c.penColour == kBlue) || c.op == CanvasOp::Rectangle)
+        if ((c.op == CanvasOp::LineTo && c.penColor == kBlue) || c.op == CanvasOp::Rectangle)
             series.push_back(c);
     }
     ASSERT_EQ(series.size(), 61u);
@@ -215,8 +215,8 @@ TEST_F(ChartRender, TemperatureLineMarkersAndCentreLine) {
         ASSERT_EQ(marker.op, CanvasOp::Rectangle);
         // Drawn after both segments touching it: the previous day's marker.
         EXPECT_EQ(marker.rect, (Rect{DayX(day - 1) - 3, y(day - 1) - 3, DayX(day - 1) + 4, y(day - 1) + 4}));
-        EXPECT_EQ(marker.brushColour, kMarkerFill);
-        EXPECT_EQ(marker.penColour, kBlack);
+        EXPECT_EQ(marker.brushColor, kMarkerFill);
+        EXPECT_EQ(marker.penColor, kBlack);
     }
     // Days without temperature sit centred on the bottom edge, half the square below it.
     EXPECT_EQ(series.back().rect, (Rect{962, 261, 969, 268}));
@@ -229,7 +229,7 @@ TEST_F(ChartRender, TemperatureLineMarkersAndCentreLine) {
     for (int day = 2; day <= 31; ++day) {
         const CanvasCall& c = canvas.calls[start + day - 1];
         EXPECT_TRUE(IsLine(c, DayX(day - 1), 113, DayX(day), 113)) << day;
-        EXPECT_EQ(c.penColour, kRed);
+        EXPECT_EQ(c.penColor, kRed);
         EXPECT_EQ(c.penWidth, 2);
     }
     EXPECT_EQ(canvas.calls.back().x, 965);
@@ -240,12 +240,12 @@ TEST_F(ChartRender, ValueMarksWhenVisible) {
     const FontSpec& font = chart.SeriesAt(0).Marks().font;
     std::vector<CanvasCall> boxes;
     for (const CanvasCall& c : canvas.Calls(CanvasOp::Rectangle))
-        if (c.brushColour == kMarkBoxFill)
+        if (c.brushColor == kMarkBoxFill)
             boxes.push_back(c);
     ASSERT_EQ(boxes.size(), 31u);
     // "0.0": 3 characters + a "W" + the outline = 30 wide, 13 + 2 high, bottom row 5 above the point.
     EXPECT_EQ(boxes[0].rect, (Rect{69 - 15, 245, 69 + 15, 260}));
-    EXPECT_EQ(boxes[0].penColour, kBlack);
+    EXPECT_EQ(boxes[0].penColor, kBlack);
     const int peak = TempY(36.6);
     EXPECT_EQ(boxes[11].rect, (Rect{DayX(12) - 18, peak - 19, DayX(12) + 19, peak - 4}));
 
@@ -261,16 +261,16 @@ TEST_F(ChartRender, ValueMarksWhenVisible) {
     EXPECT_EQ(texts[11].text, "36.6");
     EXPECT_EQ(texts[11].x, DayX(12));
 
-    auto arrows = Lines([](const CanvasCall& c) { return c.penColour == kGray && c.penWidth == 2; });
+    auto arrows = Lines([](const CanvasCall& c) { return c.penColor == kGray && c.penWidth == 2; });
     ASSERT_EQ(arrows.size(), 31u);
     EXPECT_TRUE(IsLine(arrows[11], DayX(12), peak, DayX(12), peak - 5));
 
     // After the last marker, before the centre line.
     size_t lastMarker =
-        LastIndexOf([](const CanvasCall& c) { return c.brushColour == kMarkerFill && c.op == CanvasOp::Rectangle; });
+        LastIndexOf([](const CanvasCall& c) { return c.brushColor == kMarkerFill && c.op == CanvasOp::Rectangle; });
     size_t firstBox =
-        IndexOf([](const CanvasCall& c) { return c.brushColour == kMarkBoxFill && c.op == CanvasOp::Rectangle; });
-    size_t centre = LastIndexOf([](const CanvasCall& c) { return c.op == CanvasOp::LineTo && c.penColour == kRed; });
+        IndexOf([](const CanvasCall& c) { return c.brushColor == kMarkBoxFill && c.op == CanvasOp::Rectangle; });
+    size_t centre = LastIndexOf([](const CanvasCall& c) { return c.op == CanvasOp::LineTo && c.penColor == kRed; });
     EXPECT_LT(lastMarker, firstBox);
     EXPECT_LT(LastIndexOf([](const CanvasCall& c) { return c.op == CanvasOp::Text; }), centre);
 }
@@ -279,7 +279,7 @@ TEST_F(ChartRender, HiddenMarksDrawNoValueText) {
     Draw(31, {{5, "36.0"}});
     EXPECT_EQ(canvas.Calls(CanvasOp::Text).size(), 31u + 21u);
     for (const CanvasCall& c : canvas.Calls(CanvasOp::Rectangle))
-        EXPECT_NE(c.brushColour, kMarkBoxFill);
+        EXPECT_NE(c.brushColor, kMarkBoxFill);
 }
 
 TEST_F(ChartRender, CrowdedDayLabelsAreThinned) {
@@ -320,7 +320,7 @@ TEST_F(ChartRender, ChartWithoutPointsDrawsOnlyFrameAndTemperatureScale) {
     DrawChart(canvas, chart, 985, kHeight);
     EXPECT_EQ(Texts(chart.Settings().bottomAxis.labelsFont).size(), 0u);
     EXPECT_EQ(Texts(chart.Settings().leftAxis.labelsFont).size(), 21u);
-    EXPECT_TRUE(Lines([](const CanvasCall& c) { return c.penColour == kBlue || c.penColour == kRed; }).empty());
+    EXPECT_TRUE(Lines([](const CanvasCall& c) { return c.penColor == kBlue || c.penColor == kRed; }).empty());
     EXPECT_EQ(canvas.Calls(CanvasOp::Rectangle).size(), 1u);
 }
 

@@ -42,8 +42,8 @@ TEST(ChartRebuild, OnePointPerDayInBothSeries) {
         EXPECT_EQ(temps.Labels()[i], std::to_string(i + 1));
         EXPECT_EQ(centre.Labels()[i], std::to_string(i + 1));
         EXPECT_EQ(centre.YValues()[i], 36.7);
-        EXPECT_EQ(temps.PointColour(i), kBlue);
-        EXPECT_EQ(centre.PointColour(i), kRed);
+        EXPECT_EQ(temps.PointColor(i), kBlue);
+        EXPECT_EQ(centre.PointColor(i), kRed);
     }
     EXPECT_EQ(temps.YValues()[0], 36.5);
     EXPECT_EQ(temps.YValues()[1], 0);
@@ -100,10 +100,10 @@ TEST(ChartOperations, EveryChangeInvalidatesAndMarksStale) {
     chart.MarkFresh();
 
     Series& temps = chart.SeriesAt(0);
-    EXPECT_EQ(chart.AddPoint(temps, 0, "1", kDefaultPointColour), 0);
+    EXPECT_EQ(chart.AddPoint(temps, 0, "1", kDefaultPointColor), 0);
     EXPECT_EQ(chart.AddPoint(temps, 36.2, "2", Rgb(1, 2, 3)), 1);
     EXPECT_EQ(temps.XValues(), (std::vector<double>{0, 1}));
-    EXPECT_EQ(temps.PointColour(1), Rgb(1, 2, 3));
+    EXPECT_EQ(temps.PointColor(1), Rgb(1, 2, 3));
     EXPECT_EQ(invalidations, 2);
     EXPECT_TRUE(chart.IsStale());
 
@@ -116,7 +116,7 @@ TEST(ChartOperations, EveryChangeInvalidatesAndMarksStale) {
     chart.ClearPoints(temps);
     EXPECT_EQ(temps.Count(), 0);
     EXPECT_TRUE(temps.Labels().empty());
-    EXPECT_TRUE(temps.Colours().empty());
+    EXPECT_TRUE(temps.Colors().empty());
     EXPECT_EQ(invalidations, 4);
 }
 

@@ -153,30 +153,30 @@ TEST(EditorRules, MemoTitleLimitAndKeys) {
 const FontSpec kGridFont{"ＭＳ ゴシック", -12, false, 0};
 const Rect kCell{51, 18, 80, 35};
 
-TEST(CellPainter, ColoursFollowTheFocusTheCurrentCellAndTheMarkRow) {
+TEST(CellPainter, ColorsFollowTheFocusTheCurrentCellAndTheMarkRow) {
     struct Case {
         CellState cell;
         Color background;
         Color text;
     };
     const Color window = SystemColor(kSysWindow);
-    const Color fixedColour = SystemColor(kSysInactiveCaption);
+    const Color fixedColor = SystemColor(kSysInactiveCaption);
     const Color windowText = SystemColor(kSysWindowText);
     const Case cases[] = {
         {{2, 1, false, true, true}, kYellow, kBlack},         {{2, 1, false, false, true}, window, kBlack},
         {{3, 1, false, true, false}, window, windowText},     {{2, 3, false, true, true}, kLightMagenta, kBlack},
-        {{2, 3, false, false, false}, kLightMagenta, kBlack}, {{0, 3, true, true, false}, fixedColour, windowText},
-        {{4, 0, true, false, false}, fixedColour, kBlack},
+        {{2, 3, false, false, false}, kLightMagenta, kBlack}, {{0, 3, true, true, false}, fixedColor, windowText},
+        {{4, 0, true, false, false}, fixedColor, kBlack},
     };
     for (const Case& c : cases) {
         RecordingCanvas canvas;
         PaintGridCell(canvas, c.cell, "36.5", kCell, kGridFont);
         auto fills = canvas.Calls(CanvasOp::Fill);
         ASSERT_EQ(fills.size(), 1u);
-        EXPECT_EQ(fills[0].colour, c.background) << c.cell.col << "," << c.cell.row;
+        EXPECT_EQ(fills[0].color, c.background) << c.cell.col << "," << c.cell.row;
         auto texts = canvas.Calls(CanvasOp::TextInRect);
         ASSERT_EQ(texts.size(), 1u);
-        EXPECT_EQ(texts[0].textColour, c.text) << c.cell.col << "," << c.cell.row;
+        EXPECT_EQ(texts[0].textColor, c.text) << c.cell.col << "," << c.cell.row;
         EXPECT_EQ(texts[0].rect, kCell);
     }
 }

@@ -74,13 +74,13 @@ TEST(BmpFileTest, RowsArePaddedToFourBytesAtEveryDepth) {
     EXPECT_EQ(BmpRowBytes(10, 12), 0u);
 }
 
-TEST(BmpFileTest, ColourTableComesOnlyAtEightBitsOrFewer) {
+TEST(BmpFileTest, ColorTableComesOnlyAtEightBitsOrFewer) {
     BmpImage mono = Blank(8, 1, 1);
     mono.palette = {0x000000, 0xFFFFFF};
     std::string header = BmpHeaderBytes(mono);
     ASSERT_EQ(header.size(), 62u);
     EXPECT_EQ(Read32(header, 10), 62u);
-    EXPECT_EQ(Read32(header, 46), 0u); // a full table is given as 0 colours used
+    EXPECT_EQ(Read32(header, 46), 0u); // a full table is given as 0 colors used
     EXPECT_EQ(Read32(header, 54), 0u);
     EXPECT_EQ(Read32(header, 58), 0xFFFFFFu);
 
@@ -91,9 +91,9 @@ TEST(BmpFileTest, ColourTableComesOnlyAtEightBitsOrFewer) {
     EXPECT_EQ(Read32(header, 46), 16u);
     EXPECT_EQ(Read32(header, 2), 54u + 64u + 16u);
 
-    BmpImage truecolour = Blank(2, 2, 32);
-    truecolour.palette = {0};
-    EXPECT_THROW(BmpHeaderBytes(truecolour), std::invalid_argument);
+    BmpImage truecolor = Blank(2, 2, 32);
+    truecolor.palette = {0};
+    EXPECT_THROW(BmpHeaderBytes(truecolor), std::invalid_argument);
     BmpImage noTable = Blank(2, 2, 8);
     noTable.palette.clear();
     EXPECT_THROW(BmpHeaderBytes(noTable), std::invalid_argument);

@@ -1,5 +1,5 @@
 #pragma once
-// A canvas that records every drawing call with the pen, brush, font and text colour in effect,
+// A canvas that records every drawing call with the pen, brush, font and text color in effect,
 // and measures text with fixed metrics per font: every character of a font is equally wide.
 #include <map>
 #include <string>
@@ -31,17 +31,17 @@ struct CanvasCall {
     int fromX = 0; // LineTo: the current position it starts from
     int fromY = 0;
     Rect rect;        // Rectangle, Fill, TextInRect
-    Color colour = 0; // Fill, and the colour argument of the setters
+    Color color = 0; // Fill, and the color argument of the setters
     std::string text;
     TextAlign align = TextAlign::Left;
     // State in effect when the call was made (after it, for the setters).
-    Color penColour = kBlack;
+    Color penColor = kBlack;
     int penWidth = 1;
     PenStyle penStyle = PenStyle::Solid;
-    Color brushColour = kWhite;
+    Color brushColor = kWhite;
     bool brushClear = false;
     FontSpec font;
-    Color textColour = kBlack;
+    Color textColor = kBlack;
 };
 
 struct FontMetrics {
@@ -65,15 +65,15 @@ public:
     }
 
     void SetPen(Color color, int width, PenStyle style) override {
-        state_.penColour = color;
+        state_.penColor = color;
         state_.penWidth = width;
         state_.penStyle = style;
-        Record(CanvasOp::SetPen).colour = color;
+        Record(CanvasOp::SetPen).color = color;
     }
     void SetBrush(Color color) override {
-        state_.brushColour = color;
+        state_.brushColor = color;
         state_.brushClear = false;
-        Record(CanvasOp::SetBrush).colour = color;
+        Record(CanvasOp::SetBrush).color = color;
     }
     void SetClearBrush() override {
         state_.brushClear = true;
@@ -84,8 +84,8 @@ public:
         Record(CanvasOp::SetFont);
     }
     void SetTextColor(Color color) override {
-        state_.textColour = color;
-        Record(CanvasOp::SetTextColor).colour = color;
+        state_.textColor = color;
+        Record(CanvasOp::SetTextColor).color = color;
     }
     void MoveTo(int x, int y) override {
         CanvasCall& c = Record(CanvasOp::MoveTo);
@@ -105,7 +105,7 @@ public:
     void Fill(const Rect& r, Color color) override {
         CanvasCall& c = Record(CanvasOp::Fill);
         c.rect = r;
-        c.colour = color;
+        c.color = color;
     }
     void WriteText(int x, int y, TextAlign align, const std::string& text) override {
         CanvasCall& c = Record(CanvasOp::Text);
@@ -147,7 +147,7 @@ private:
         c.op = op;
         c.x = c.y = c.fromX = c.fromY = 0;
         c.rect = {};
-        c.colour = 0;
+        c.color = 0;
         c.text.clear();
         c.align = TextAlign::Left;
         calls.push_back(c);

@@ -202,7 +202,7 @@ TEST_F(EntryTest, TemperatureListOpensOnTheMatchingItemAndMovesTheChartAtOnce) {
     ASSERT_TRUE(list.Visible());
     EXPECT_EQ(GetFocus(), list.Hwnd());
     EXPECT_EQ(list.Selection(), 10);
-    EXPECT_EQ(list.Colour(), kYellow);
+    EXPECT_EQ(list.BackgroundColor(), kYellow);
     const Series& temperatures = form_->chartMain().Model().SeriesAt(0);
     // Picks with the keyboard: each one moves the chart's point before the list is left.
     Key(VK_DOWN);

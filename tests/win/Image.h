@@ -1,5 +1,5 @@
 #pragma once
-// Pixels of a captured bitmap, for checking colours at known places, and a BMP copy of it as a
+// Pixels of a captured bitmap, for checking colors at known places, and a BMP copy of it as a
 // test artefact (build/win64/artefacts; the test script turns them into PNG).
 #include <windows.h>
 
@@ -15,7 +15,7 @@ public:
     Image(int width, int height, std::vector<DWORD> pixels);
     int Width() const { return width_; }
     int Height() const { return height_; }
-    // The pixel's colour as RGB(r, g, b).
+    // The pixel's color as RGB(r, g, b).
     COLORREF At(int x, int y) const;
     void SaveArtefact(const std::string& name) const;
 

@@ -72,16 +72,16 @@ TEST_F(LookTest, WindowImageShowsPanelsButtonsAndGrid) {
     EXPECT_EQ(image.At(8 + 2 + 10, 40 + 2 + 3), Sys(COLOR_INACTIVECAPTION)) << "fixed cell";
 }
 
-TEST_F(LookTest, PanelTextsHaveTheirColours) {
+TEST_F(LookTest, PanelTextsHaveTheirColors) {
     Start();
     form_->Set_ChangeCalender(2026, 1);
     form_->Timer1Timer();
     Image image = Capture();
-    auto count = [&](int left, int top, int width, int height, COLORREF colour) {
+    auto count = [&](int left, int top, int width, int height, COLORREF color) {
         int n = 0;
         for (int y = top; y < top + height; ++y)
             for (int x = left; x < left + width; ++x)
-                n += image.At(x, y) == colour ? 1 : 0;
+                n += image.At(x, y) == color ? 1 : 0;
         return n;
     };
     EXPECT_GT(count(59, 9, 55, 23, RGB(0, 0, 128)), 40) << "navy year";

@@ -183,7 +183,7 @@ protected:
                 int x = px * window.Width() / fit.width;
                 int y = py * window.Height() / fit.height;
                 COLORREF c = window.At(x, y);
-                // Only where the window is one colour all around, so that scaling cannot blur it.
+                // Only where the window is one color all around, so that scaling cannot blur it.
                 bool even = true;
                 for (int dy = -4; dy <= 4 && even; ++dy)
                     for (int dx = -4; dx <= 4 && even; ++dx)
