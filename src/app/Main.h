@@ -3,6 +3,7 @@
 // chart, entry and output subsystems are defined in their own folders.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -56,6 +57,9 @@ public:
     void SetSplash(TSplashForm* splash) { splash_ = splash; }
     // The memo dialog, opened from the grid's memo row; OK writes into the current cell.
     void SetMemoDialog(TComEditForm* memo);
+    // Or the way to make it at its first opening: every window made during the start delays the
+    // first painted month (under Wine 4 to 5 ms a window), and most days no memo is written.
+    void SetMemoDialogMaker(std::function<TComEditForm*()> make) { makeMemo_ = std::move(make); }
     // Asks the window to close as its close button would; returns whether it closed.
     bool RequestClose();
 
@@ -106,6 +110,8 @@ public:
     void menuHelpHomePageClick();
     void menuHelpAboutClick();
     void SetAbout(TAboutForm* about) { about_ = about; }
+    // Or the way to make the About box at its first opening, as the memo dialog.
+    void SetAboutMaker(std::function<TAboutForm*()> make) { makeAbout_ = std::move(make); }
 
     // Read access for the windows of the program and for tests.
     const AppContext& Context() const { return context_; }
@@ -186,6 +192,7 @@ private:
     FontHandle labelFont_;
     FontHandle gridFont_; // also the in-place editors'
     TComEditForm* memo_ = nullptr;
+    std::function<TComEditForm*()> makeMemo_;
     // The cycle-day field's text as it was last set, and the bytes it came from: an unchanged
     // text goes back into the cell as those bytes.
     std::string spinBytes_;
@@ -206,6 +213,7 @@ private:
 
     // Output and help.
     TAboutForm* about_ = nullptr;
+    std::function<TAboutForm*()> makeAbout_;
     OutputState output_;
 };
 

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <optional>
+
 #include "app/Main.h"
 #include "app/Splash.h"
 #include "entry/ComEdit.h"
@@ -8,16 +10,17 @@
 using namespace purimo;
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
-    // The windows of the program in the order they are created; the main window comes first and
-    // its closing ends the program. The others stay hidden until they are used.
+    // The main window comes first and its closing ends the program; the wait window is made with
+    // it. The others are hidden until they are used and made then, and are destroyed before the
+    // main window.
     TMainForm mainForm(DefaultAppContext());
     mainForm.Create();
-    TAboutForm aboutForm(mainForm.Hwnd());
+    std::optional<TAboutForm> aboutForm;
+    std::optional<TComEditForm> comEditForm;
     TSplashForm splashForm;
-    TComEditForm comEditForm(mainForm.Hwnd());
     mainForm.SetSplash(&splashForm);
-    mainForm.SetMemoDialog(&comEditForm);
-    mainForm.SetAbout(&aboutForm);
+    mainForm.SetMemoDialogMaker([&] { return &comEditForm.emplace(mainForm.Hwnd()); });
+    mainForm.SetAboutMaker([&] { return &aboutForm.emplace(mainForm.Hwnd()); });
     mainForm.Show(showCommand);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -126,6 +126,8 @@ void TMainForm::OpenList(DropDownList& list, int match, POINT at) {
 }
 
 void TMainForm::OpenMemo(const std::string& text, int col) {
+    if (memo_ == nullptr && makeMemo_)
+        SetMemoDialog(makeMemo_());
     if (memo_ == nullptr)
         return;
     memo_->SetMemo(text);

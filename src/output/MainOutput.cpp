@@ -98,6 +98,8 @@ void TMainForm::menuHelpHomePageClick() {
 }
 
 void TMainForm::menuHelpAboutClick() {
+    if (about_ == nullptr && makeAbout_)
+        about_ = makeAbout_();
     if (about_ != nullptr)
         about_->ShowModal();
 }

@@ -2,6 +2,8 @@
 // mouse presses, keys and focus changes sent to the real windows.
 #include <windows.h>
 
+#include <memory>
+
 #include "FormFixture.h"
 #include "Image.h"
 #include "output/WindowImage.h"
@@ -410,6 +412,36 @@ TEST_F(EntryTest, MemoDialogWritesOnOkAndLeavesTheCellOnCancel) {
     EXPECT_EQ(title, L"2026/03/01");
     RunMemo(9, {KeyDown(field, VK_DELETE), Char(field, L'\r'), KeyDown(memo_->btnOk(), VK_RETURN)});
     EXPECT_EQ(Cells().Cell(9, kRowMemo), "") << "OK with an empty field empties the cell";
+}
+
+// The program makes the memo dialog at the first memo the user opens and keeps it for the next.
+TEST_F(EntryTest, MemoDialogIsMadeAtItsFirstOpeningAndKept) {
+    Start();
+    form_->SetMemoDialog(nullptr);
+    memo_.reset();
+    EXPECT_EQ(FindWindowW(L"TComEditForm", nullptr), nullptr);
+    std::unique_ptr<TComEditForm> made;
+    int makes = 0;
+    form_->SetMemoDialogMaker([&] {
+        ++makes;
+        made = std::make_unique<TComEditForm>(form_->Hwnd());
+        PostMessageW(made->Hwnd(), WM_CLOSE, 0, 0);
+        return made.get();
+    });
+    ClickCell(3, kRowMemo);
+    ASSERT_EQ(makes, 1);
+    EXPECT_FALSE(IsWindowVisible(made->Hwnd()));
+
+    // The dialog made on demand writes into the cell like any other.
+    for (const MSG& m :
+         {Char(made->editTitle(), L'熱'), Char(made->editTitle(), L'\r'), KeyDown(made->btnOk(), VK_RETURN)})
+        PostMessageW(m.hwnd, m.message, m.wParam, m.lParam);
+    PostMessageW(made->Hwnd(), WM_CLOSE, 0, 0);
+    ClickCell(4, kRowMemo);
+    EXPECT_EQ(makes, 1);
+    EXPECT_EQ(Cells().Cell(4, kRowMemo), "熱");
+    form_->SetMemoDialogMaker(nullptr);
+    form_->SetMemoDialog(nullptr);
 }
 
 TEST_F(EntryTest, MemoFieldCountsShiftJisBytes) {

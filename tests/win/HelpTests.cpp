@@ -244,3 +244,26 @@ TEST_F(AboutTest, OpensWhereItWasLeftAndOnlyOKClosesIt) {
 
 } // namespace
 } // namespace purimo::test
+
+namespace purimo::test {
+
+// The program makes the About box at its first opening, and shows that same one again later.
+TEST_F(AboutTest, AboutBoxIsMadeAtItsFirstOpeningAndKept) {
+    Start();
+    EXPECT_EQ(FindWindowW(L"TAboutForm", nullptr), nullptr);
+    int makes = 0;
+    form_->SetAboutMaker([&] {
+        ++makes;
+        about_ = std::make_unique<TAboutForm>(form_->Hwnd());
+        return about_.get();
+    });
+    for (int opening = 0; opening < 2; ++opening) {
+        DialogAnswer dialog(kAboutTitle, [](HWND d) { PostButtonClick(d, IDOK); });
+        ShowAbout();
+        EXPECT_TRUE(dialog.Found()) << opening;
+    }
+    EXPECT_EQ(makes, 1);
+    form_->SetAboutMaker(nullptr);
+}
+
+} // namespace purimo::test
