@@ -102,6 +102,14 @@ bool Window::OnPrintClient(HDC dc) {
     return PaintContent(dc, client);
 }
 
+LRESULT Window::PaintDirect() {
+    PaintScope paint(hwnd_);
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    PaintContent(paint.Dc(), client);
+    return 0;
+}
+
 LRESULT Window::PaintBuffered() {
     PaintScope paint(hwnd_);
     RECT client;

@@ -41,6 +41,9 @@ protected:
     LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
     // WM_PAINT through PaintContent, drawn off-screen first so that nothing flickers.
     LRESULT PaintBuffered();
+    // WM_PAINT through PaintContent straight onto the screen, for a window whose PaintContent
+    // draws no pixel twice and so cannot flicker.
+    LRESULT PaintDirect();
     bool OnPrintClient(HDC dc);
 
 private:
