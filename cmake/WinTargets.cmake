@@ -106,6 +106,7 @@ add_custom_command(TARGET PurimoManage POST_BUILD
 # calls, with the bytes of their arguments for the 32-bit names.
 set(delay_loaded
     "WININET.dll DeleteUrlCacheEntryW@4"
+    "COMCTL32.dll InitCommonControlsEx@4"
     "SHELL32.dll ShellExecuteW@24"
     "WINSPOOL.DRV GetDefaultPrinterW@8"
     "comdlg32.dll CommDlgExtendedError@0 GetSaveFileNameW@4 PrintDlgW@4")

@@ -151,7 +151,7 @@ private:
     LRESULT OnDrawItem(const DRAWITEMSTRUCT* item);
     void CreateControls();
     void CreateMenuBar();
-    void CreateTooltips();
+    void CreateTooltips(const MSG& move);
     void ApplyMonthWidths(int days);
     void CreateEditors();
     // Where an editor stands over the cell: the cell's corner inside the grid's border.

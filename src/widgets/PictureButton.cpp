@@ -23,6 +23,8 @@ LRESULT PictureButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDBLCLK:
         return OnLButtonDown();
     case WM_MOUSEMOVE:
+        if (OnHover)
+            OnHover(MSG{Hwnd(), msg, wp, lp, GetMessageTime(), {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}});
         return OnMouseMove(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
     case WM_LBUTTONUP:
         return OnLButtonUp(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));

@@ -13,6 +13,8 @@ public:
     void Create(HWND parent, int x, int y, int w, int h, int bitmapId);
 
     std::function<void()> OnClick;
+    // The mouse moved over the button; the message as it came.
+    std::function<void(const MSG&)> OnHover;
     bool Pressed() const { return pressed_; }
     // Presses the button as the mouse would: focus, then the click.
     void Click();

@@ -22,8 +22,10 @@ public:
     LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) const;
 
 private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
+    void Detach();
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     HWND hwnd_ = nullptr;
+    WNDPROC original_ = nullptr;
     Handler handler_;
 };
 

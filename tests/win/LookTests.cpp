@@ -205,7 +205,11 @@ TEST_F(LookTest, FocusComesBackToTheGridWhenTheWindowIsActiveAgain) {
 
 TEST_F(LookTest, ButtonsHaveTheirTooltips) {
     Start();
+    // Made when the mouse first comes over a paging button.
+    EXPECT_EQ(form_->Tooltip(), nullptr);
+    SendMessageW(form_->btnNext().Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     HWND tip = form_->Tooltip();
+    ASSERT_NE(tip, nullptr);
     EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 2);
     EXPECT_EQ(SendMessageW(tip, TTM_GETDELAYTIME, TTDT_INITIAL, 0), 500);
     EXPECT_EQ(SendMessageW(tip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 2500);
