@@ -9,23 +9,12 @@
 #include "HelperProcess.h"
 #include "month/MonthFileIo.h"
 #include "month/ShowMonth.h"
+#include "helpers/SaveLoopMonths.h"
 #include "widgets/Handles.h"
 
 namespace purimo::test {
 
 namespace {
-
-// The same two months as the helper's save loop writes.
-std::string MonthBytes(char fill, size_t memoLength) {
-    MonthGrid grid;
-    LayOutGridTexts(grid);
-    int days = PrepareMonthColumns(grid, 2026, 4);
-    for (int day = 1; day <= days; ++day) {
-        grid.SetCell(day, kRowTemperature, day % 2 ? "36.5" : "36.7");
-        grid.SetCell(day, kRowMemo, std::string(memoLength, fill));
-    }
-    return MonthFileBytes(grid);
-}
 
 std::vector<std::wstring> FilesIn(const std::wstring& folder) {
     std::vector<std::wstring> names;
@@ -47,7 +36,7 @@ using KillTest = FormFixture;
 
 TEST_F(KillTest, SaveEndedAtRandomMomentsLeavesTheOldOrTheNewFileWhole) {
     constexpr int kKills = 200;
-    const std::string months[] = {MonthBytes('a', 400), MonthBytes('b', 150)};
+    const std::string months[] = {SaveLoopMonthBytes('a', 400), SaveLoopMonthBytes('b', 150)};
     CreateDirectoryW(ClientFolder().c_str(), nullptr);
     const std::wstring path = MonthPath("202604");
     const std::wstring eventName = L"PurimoSaveLoop" + std::to_wstring(GetCurrentProcessId());

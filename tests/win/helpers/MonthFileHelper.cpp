@@ -12,6 +12,7 @@
 #include "common/Errors.h"
 #include "month/MonthFileIo.h"
 #include "month/ShowMonth.h"
+#include "SaveLoopMonths.h"
 
 using namespace purimo;
 
@@ -24,20 +25,9 @@ PROCESS_MEMORY_COUNTERS Memory() {
     return counters;
 }
 
-std::string MonthBytes(char fill, size_t memoLength) {
-    MonthGrid grid;
-    LayOutGridTexts(grid);
-    int days = PrepareMonthColumns(grid, 2026, 4);
-    for (int day = 1; day <= days; ++day) {
-        grid.SetCell(day, kRowTemperature, day % 2 ? "36.5" : "36.7");
-        grid.SetCell(day, kRowMemo, std::string(memoLength, fill));
-    }
-    return MonthFileBytes(grid);
-}
-
 int SaveLoop(const std::wstring& path, const std::wstring& eventName) {
     // Sizes that differ, and that take several blocks to write.
-    const std::string months[] = {MonthBytes('a', 400), MonthBytes('b', 150)};
+    const std::string months[] = {SaveLoopMonthBytes('a', 400), SaveLoopMonthBytes('b', 150)};
     HANDLE ready = OpenEventW(EVENT_MODIFY_STATE, FALSE, eventName.c_str());
     for (unsigned n = 0;; ++n) {
         SaveMonthFile(path, months[n % 2], n % 4 == 3);
