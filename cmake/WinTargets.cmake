@@ -42,46 +42,44 @@ add_custom_command(OUTPUT ${manual_pdf}
     COMMENT "Making the manual")
 add_custom_target(manual ALL DEPENDS ${manual_pdf})
 
-# Windows tests: GoogleTest built from Debian's sources with the cross compiler.
-if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-    # GoogleTest's own sources are not code page 932 text.
-    get_directory_property(own_options COMPILE_OPTIONS)
-    set_directory_properties(PROPERTIES COMPILE_OPTIONS "")
-    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-    set_directory_properties(PROPERTIES COMPILE_OPTIONS "${own_options}")
-    include(GoogleTest)
-    file(GLOB win_test_sources CONFIGURE_DEPENDS tests/win/*.cpp)
-    # The tests load the program's resources (version, pictures) from their own executable.
-    add_executable(win_tests ${win_test_sources} ${rc_file})
-    target_link_libraries(win_tests PRIVATE purimo_win gtest)
-    target_include_directories(win_tests PRIVATE tests/win)
-    add_dependencies(win_tests pictures)
-    gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 TEST_FILTER -ReadOnlyTest.*
-        PROPERTIES TIMEOUT 120)
-    # Read-only files stop only an ordinary user: under Wine an administrator writes them.
-    add_test(NAME ReadOnlyTest.AsOrdinaryUser
-        COMMAND ${CMAKE_SOURCE_DIR}/scripts/as-user.sh $<TARGET_FILE:win_tests> --gtest_filter=ReadOnlyTest.*)
-    set_tests_properties(ReadOnlyTest.AsOrdinaryUser PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
-    # The same program on a Windows whose ANSI code page is 1252: start-up, paging, entry and saving
-    # must give the same bytes. The clock shows the locale's own weekday names, so it is left out.
-    add_test(NAME EnglishWindows.StartupPagingEntryAndSave
-        COMMAND ${CMAKE_COMMAND} -E env LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 PURIMO_EXPECT_ACP=1252
-            ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:win_tests>
-            --gtest_filter=LocaleTest.*:StartupTest.*:PagingTest.*:EntryTest.*:SaveTest.*-StartupTest.ClockShowsDateWeekdayAndTime)
-    set_tests_properties(EnglishWindows.StartupPagingEntryAndSave PROPERTIES TIMEOUT 300)
-    add_test(NAME Manual.IsARealPdf COMMAND ${CMAKE_SOURCE_DIR}/tests/manual/check-manual.sh ${manual_pdf} ${CMAKE_SOURCE_DIR})
-endif()
+# Windows tests: GoogleTest built from Debian's sources with the cross compiler, for the 64-bit and
+# the 32-bit program alike, each run under its own Wine loader.
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+# GoogleTest's own sources are not code page 932 text.
+get_directory_property(own_options COMPILE_OPTIONS)
+set_directory_properties(PROPERTIES COMPILE_OPTIONS "")
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+set_directory_properties(PROPERTIES COMPILE_OPTIONS "${own_options}")
+include(GoogleTest)
+file(GLOB win_test_sources CONFIGURE_DEPENDS tests/win/*.cpp)
+# The tests load the program's resources (version, pictures) from their own executable.
+add_executable(win_tests ${win_test_sources} ${rc_file})
+target_link_libraries(win_tests PRIVATE purimo_win gtest)
+target_include_directories(win_tests PRIVATE tests/win)
+add_dependencies(win_tests pictures)
+gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 TEST_FILTER -ReadOnlyTest.*
+    PROPERTIES TIMEOUT 120)
+# Read-only files stop only an ordinary user: under Wine an administrator writes them.
+add_test(NAME ReadOnlyTest.AsOrdinaryUser
+    COMMAND ${CMAKE_COMMAND} -E env PURIMO_WINE_LOADER=${CMAKE_CROSSCOMPILING_EMULATOR}
+        ${CMAKE_SOURCE_DIR}/scripts/as-user.sh $<TARGET_FILE:win_tests> --gtest_filter=ReadOnlyTest.*)
+set_tests_properties(ReadOnlyTest.AsOrdinaryUser PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
+# The same program on a Windows whose ANSI code page is 1252: start-up, paging, entry and saving
+# must give the same bytes. The clock shows the locale's own weekday names, so it is left out.
+add_test(NAME EnglishWindows.StartupPagingEntryAndSave
+    COMMAND ${CMAKE_COMMAND} -E env LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 PURIMO_EXPECT_ACP=1252
+        ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:win_tests>
+        --gtest_filter=LocaleTest.*:StartupTest.*:PagingTest.*:EntryTest.*:SaveTest.*-StartupTest.ClockShowsDateWeekdayAndTime)
+set_tests_properties(EnglishWindows.StartupPagingEntryAndSave PROPERTIES TIMEOUT 300)
+add_test(NAME Manual.IsARealPdf COMMAND ${CMAKE_SOURCE_DIR}/tests/manual/check-manual.sh ${manual_pdf} ${CMAKE_SOURCE_DIR})
 
 # A second process for the month file tests: a save loop to end at random moments, and a reader
 # whose memory is measured on its own.
 add_executable(month_file_helper tests/win/helpers/MonthFileHelper.cpp)
 target_link_libraries(month_file_helper PRIVATE purimo_win)
 target_link_options(month_file_helper PRIVATE -municode)
-if(TARGET win_tests)
-    add_dependencies(win_tests month_file_helper)
-endif()
+add_dependencies(win_tests month_file_helper)
 
 # Benchmarks of the whole program (scripts/bench.sh): the empty window that start-up is measured
 # against, built by the same toolchain, and the launcher that times both.
@@ -98,45 +96,3 @@ add_custom_command(TARGET PurimoManage POST_BUILD
     COMMAND ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=PurimoManage.exe.debug PurimoManage.exe
     WORKING_DIRECTORY $<TARGET_FILE_DIR:PurimoManage>
     COMMENT "Stripping PurimoManage.exe, its debug information kept apart")
-
-# Libraries the program calls only when the user asks for them (the home page, the manual,
-# printing, the save dialog) load at their first call, not at every start: Wine maps and starts
-# each with its own dependencies (the Internet library brings TLS with it), which made a start
-# slower and larger than it needs to be. Each entry: the library, then the functions the program
-# calls, with the bytes of their arguments for the 32-bit names.
-set(delay_loaded
-    "WININET.dll DeleteUrlCacheEntryW@4"
-    "COMCTL32.dll InitCommonControlsEx@4"
-    "SHELL32.dll ShellExecuteW@24"
-    "WINSPOOL.DRV GetDefaultPrinterW@8"
-    "comdlg32.dll CommDlgExtendedError@0 GetSaveFileNameW@4 PrintDlgW@4")
-set(delay_libraries)
-foreach(entry IN LISTS delay_loaded)
-    string(REPLACE " " ";" entry "${entry}")
-    list(POP_FRONT entry dll)
-    string(REGEX REPLACE "\\..*$" "" stem "${dll}")
-    string(TOLOWER "${stem}" stem)
-    set(def "LIBRARY ${dll}\nEXPORTS\n")
-    foreach(function IN LISTS entry)
-        if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-            string(REGEX REPLACE "@[0-9]+$" "" function "${function}")
-        endif()
-        string(APPEND def "${function}\n")
-    endforeach()
-    file(WRITE ${CMAKE_BINARY_DIR}/delay/${stem}.def "${def}")
-    set(library ${CMAKE_BINARY_DIR}/delay/lib${stem}_delay.a)
-    add_custom_command(OUTPUT ${library}
-        COMMAND ${CMAKE_DLLTOOL} --kill-at -d ${CMAKE_BINARY_DIR}/delay/${stem}.def -y ${library}
-        DEPENDS ${CMAKE_BINARY_DIR}/delay/${stem}.def
-        COMMENT "Making the delay-load library of ${dll}")
-    list(APPEND delay_libraries ${library})
-endforeach()
-add_custom_target(delay_libraries DEPENDS ${delay_libraries})
-add_dependencies(PurimoManage delay_libraries)
-# Ahead of the ordinary import libraries that purimo_win brings, so that these names bind here.
-target_link_libraries(PurimoManage PRIVATE ${delay_libraries})
-if(TARGET win_tests)
-    # The tests call these through the same late binding as the program.
-    add_dependencies(win_tests delay_libraries)
-    target_link_libraries(win_tests PRIVATE ${delay_libraries})
-endif()

@@ -5,8 +5,10 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/env.sh"
+# The loader of the program's kind: the 64-bit one unless the test names Wine's 32-bit loader.
+loader=${PURIMO_WINE_LOADER:-$WINE64}
 if [ "$(id -u)" -ne 0 ]; then
-    exec "$WINE64" "$@"
+    exec "$loader" "$@"
 fi
 [ -n "${DISPLAY:-}" ] || exit 77
 user=purimo-tests
@@ -18,6 +20,10 @@ run() {
         WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="$WINEDLLOVERRIDES" LANG="$LANG" LC_ALL="$LC_ALL" TZ="$TZ" "$@"
 }
 run xdpyinfo >/dev/null 2>&1 || { echo "the display does not take an ordinary user's windows" >&2; exit 77; }
+# A prefix made before Wine's 32-bit half was installed lacks it (syswow64): it is made anew.
+if [ ! -d "$prefix/drive_c/windows/syswow64" ] && [ -f /usr/lib/wine/wine ]; then
+    rm -rf "$prefix"
+fi
 if [ ! -f "$prefix/system.reg" ]; then
     run "$WINE64" wineboot -i >/dev/null 2>&1 || true
     run /usr/lib/wine/wineserver -w || true
@@ -30,7 +36,7 @@ shift
 cd "$home"
 log=$(mktemp)
 status=0
-run "$WINE64" "$exe" "$@" 2>&1 | tee "$log" || status=$?
+run "$loader" "$exe" "$@" 2>&1 | tee "$log" || status=$?
 run /usr/lib/wine/wineserver -k 2>/dev/null || true
 # Skipped as an ordinary user means the read-only files were written after all.
 if grep -q '\[  SKIPPED \]' "$log"; then

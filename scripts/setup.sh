@@ -9,6 +9,20 @@ packages=(cmake g++ make python3 zip unzip xdotool libgtest-dev googletest libbe
           wine wine64 xvfb xauth x11-utils imagemagick locales
           fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine fonts-dejavu-core
           cups printer-driver-cups-pdf poppler-utils weasyprint)
+# The 32-bit program runs under Wine's 32-bit half. Wine only recommends the i386 libraries that
+# printing (libcups2: without it the 32-bit program sees no printer) and drawing need, and this
+# installs without recommends, so they are named here.
+packages32=(wine32:i386 libcups2:i386 libxrender1:i386 libxrandr2:i386 libxi6:i386 libxcursor1:i386
+            libxext6:i386 libxinerama1:i386 libxcomposite1:i386 libxfixes3:i386 libfreetype6:i386
+            libfontconfig1:i386)
+if [ -n "${PURIMO_NO_WIN32_RUN:-}" ]; then
+    packages32=()
+elif ! dpkg --print-foreign-architectures | grep -qx i386; then
+    sudo_cmd=""
+    [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+    $sudo_cmd dpkg --add-architecture i386
+fi
+packages+=("${packages32[@]}")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

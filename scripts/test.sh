@@ -7,18 +7,15 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/check-includes.sh"
 "$root/scripts/build.sh" native win64 win32
 
-# The 32-bit program cannot start on this machine; check that it is a 32-bit Windows program.
+# The 32-bit program is a 32-bit Windows program; both run on a clean Windows, where they may need
+# nothing but the system's own DLLs.
 exe32="$root/build/win32/PurimoManage.exe"
-if ! objdump -f "$exe32" 2>/dev/null | grep -q 'pei-i386'; then
-    i686-w64-mingw32-objdump -f "$exe32" | grep -q 'pei-i386' || { echo "not a 32-bit program: $exe32" >&2; exit 1; }
-fi
-# Both programs run on a clean Windows: they may need nothing but the system's own DLLs.
+i686-w64-mingw32-objdump -f "$exe32" | grep -q 'pei-i386' || { echo "not a 32-bit program: $exe32" >&2; exit 1; }
 for exe in "$exe32" "$root/build/win64/PurimoManage.exe"; do
     foreign=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name/ {print $3}' |
         grep -viE '^(kernel32|user32|gdi32|imm32|comctl32|comdlg32|advapi32|version|shell32|wininet|winspool\.drv|msimg32|ole32|msvcrt)(\.dll)?$' || true)
     [ -z "$foreign" ] || { echo "$exe needs $foreign" >&2; exit 1; }
 done
-echo "32-bit program built: $exe32 (system DLLs only)"
 
 (cd "$root/build/native" && ctest --output-on-failure)
 
@@ -49,43 +46,69 @@ export PURIMO_PDF_FOLDER="$HOME/PDF"
 # (run.sh) is ended first.
 start_wine_desktop
 trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true' EXIT
-rm -rf "$root/build/win64/artefacts"
-# A file that takes no byte, as on a full disk.
-ln -sfn /dev/full "$root/build/win64/disk-full.bmp"
 status=0
-(cd "$root/build/win64" && ctest --output-on-failure) || status=$?
+# The whole Windows suite on one build, under its own loader (the build's test emulator).
+windows_suite() {
+    local dir="$root/build/$1"
+    rm -rf "$dir/artefacts"
+    # A file that takes no byte, as on a full disk.
+    ln -sfn /dev/full "$dir/disk-full.bmp"
+    echo "== Windows tests, $1"
+    (cd "$dir" && ctest --output-on-failure) || status=$?
+}
+windows_suite win64
+# The 32-bit run needs a machine that executes 32-bit code: a 32-bit Linux program of a few bytes
+# that only exits tells, before Wine is asked.
+probe=$(mktemp)
+python3 "$root/scripts/elf32-probe.py" "$probe"
+run32=0
+"$probe" 2>/dev/null && run32=1
+rm -f "$probe"
+if [ "$run32" -eq 1 ]; then
+    windows_suite win32
+else
+    echo "== Windows tests, win32: SKIPPED: this machine does not run 32-bit programs (the 32-bit probe failed)"
+fi
 
-# Release: both zips are made, and the 64-bit one, unpacked into a fresh folder, starts, shows the
+# Release: both zips are made, and each program, unpacked into a fresh folder, starts, shows the
 # current month and saves it when it is closed.
+release_start() {
+    local kind=$1 version=$2 loader=/usr/lib/wine/wine64 fresh month caption
+    [ "$kind" = win32 ] && loader=/usr/lib/wine/wine
+    fresh=$(mktemp -d)
+    python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' \
+        "$root/dist/PurimoManage-$version-$kind.zip" "$fresh"
+    [ -f "$fresh/PurimoManage.exe" ] && [ -f "$fresh/はじめにお読みください.txt" ] ||
+        { echo "release: the $kind zip lacks the program or its read-me" >&2; return 1; }
+    month=$(date +%Y%m)
+    "$loader" "$root/build/$kind/start_bench.exe" --close 1 "$("$WINE64" winepath -w "$fresh/PurimoManage.exe")" \
+        </dev/null >"$fresh.start" 2>&1 || { cat "$fresh.start" >&2; return 1; }
+    caption=$(cut -d' ' -f4- "$fresh.start")
+    case "$caption" in
+    *"[for Version $version]"*) ;;
+    *) echo "release: the unpacked $kind program's caption is '$caption'" >&2; return 1 ;;
+    esac
+    [ -f "$fresh/client/$month.dat" ] || { echo "release: the unpacked $kind program did not show $month" >&2; return 1; }
+    rm -rf "$fresh" "$fresh.start"
+    echo "release: the $kind program started from a fresh folder and showed $month"
+}
 release_check() {
     "$root/scripts/release.sh" >/dev/null
-    local version zip fresh month caption
+    local version zip kind
     version=$(sed -n 's/^ *VALUE "FileVersion", *"\([0-9.]*\)".*/\1/p' "$root/res/PurimoManage.rc")
     for kind in win64 win32; do
         zip="$root/dist/PurimoManage-$version-$kind.zip"
         [ -f "$zip" ] || { echo "release: $zip missing" >&2; return 1; }
     done
-    fresh=$(mktemp -d)
-    python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' \
-        "$root/dist/PurimoManage-$version-win64.zip" "$fresh"
-    [ -f "$fresh/PurimoManage.exe" ] && [ -f "$fresh/はじめにお読みください.txt" ] ||
-        { echo "release: the 64-bit zip lacks the program or its read-me" >&2; return 1; }
-    month=$(date +%Y%m)
-    "$WINE64" "$root/build/win64/start_bench.exe" --close 1 "$("$WINE64" winepath -w "$fresh/PurimoManage.exe")" \
-        </dev/null >"$fresh.start" 2>&1 || { cat "$fresh.start" >&2; return 1; }
-    caption=$(cut -d' ' -f4- "$fresh.start")
-    case "$caption" in
-    *"[for Version $version]"*) ;;
-    *) echo "release: the unpacked program's caption is '$caption'" >&2; return 1 ;;
-    esac
-    [ -f "$fresh/client/$month.dat" ] || { echo "release: the unpacked program did not show $month" >&2; return 1; }
-    rm -rf "$fresh" "$fresh.start"
-    echo "release: both zips made; the 64-bit one started from a fresh folder and showed $month"
+    release_start win64 "$version" || return 1
+    if [ "$run32" -eq 1 ]; then
+        release_start win32 "$version" || return 1
+    fi
 }
 release_check || status=1
 
 # The pictures the window tests saved, as PNG to look at.
-for bmp in "$root"/build/win64/artefacts/*.bmp; do
+for bmp in "$root"/build/win64/artefacts/*.bmp "$root"/build/win32/artefacts/*.bmp; do
     [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" 2>/dev/null || true
 done
 exit "$status"

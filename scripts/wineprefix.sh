@@ -4,7 +4,12 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/env.sh"
-stamp="$WINEPREFIX/.purimo-ready-4"
+stamp="$WINEPREFIX/.purimo-ready-5"
+# The 32-bit program needs the prefix's 32-bit half (syswow64), which a prefix made before Wine's
+# 32-bit half was installed lacks: such a prefix is made anew.
+if [ -d "$WINEPREFIX" ] && [ -f /usr/lib/wine/wine ] && [ ! -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
+    rm -rf "$WINEPREFIX"
+fi
 [ -f "$stamp" ] && exit 0
 mkdir -p "$root/build"
 echo "setup: making the Wine prefix $WINEPREFIX"

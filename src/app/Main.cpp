@@ -8,6 +8,7 @@
 #include "common/Clock.h"
 #include "common/ComFunction.h"
 #include "common/ComType.h"
+#include "common/LateBinding.h"
 #include "month/ShowMonth.h"
 #include "resource.h"
 #include "widgets/GdiCanvas.h"
@@ -281,7 +282,7 @@ void TMainForm::CreateTooltips(const MSG& move) {
     if (tooltip_ != nullptr)
         return;
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
+    LateBound<decltype(&InitCommonControlsEx)>(L"comctl32.dll", "InitCommonControlsEx")(&icc);
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
                                GetModuleHandleW(nullptr), nullptr);

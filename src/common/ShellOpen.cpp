@@ -3,6 +3,7 @@
 #include <wininet.h>
 
 #include "common/Cp932Convert.h"
+#include "common/LateBinding.h"
 #include "common/ShellOpen.h"
 
 namespace purimo {
@@ -22,7 +23,8 @@ INT_PTR ShellOpenFile(const std::wstring& fileName) {
     ShellRequest request{TopLevelWindow(), L"OPEN", fileName, L"", L"", SW_SHOWNORMAL};
     if (shellHandler)
         return shellHandler(request);
-    HINSTANCE result = ShellExecuteW(request.owner, request.verb.c_str(), request.file.c_str(),
+    auto shellExecute = LateBound<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+    HINSTANCE result = shellExecute(request.owner, request.verb.c_str(), request.file.c_str(),
                                      request.parameters.c_str(), request.directory.c_str(), request.show);
     return reinterpret_cast<INT_PTR>(result);
 }
@@ -33,7 +35,7 @@ INT_PTR ShellOpenFile(const std::string& fileName) {
 
 void ShellOpenUrl(const std::wstring& url) {
     // Fails when the address was never cached; that is no reason not to open it.
-    DeleteUrlCacheEntryW(url.c_str());
+    LateBound<decltype(&DeleteUrlCacheEntryW)>(L"wininet.dll", "DeleteUrlCacheEntryW")(url.c_str());
     ShellOpenFile(url);
 }
 

@@ -14,6 +14,11 @@ const std::array<const char*, kTemperatureItemCount> kTemperatureItems{
 
 const std::array<const char*, kEventItemCount> kEventItems{"", "×", "△\t", "＋\t", "◎"};
 
+// CR and LF are never the second byte of a double-byte character, so a byte search finds them.
+std::string CellLine(const std::string& edited) {
+    return edited.substr(0, edited.find_first_of("\r\n"));
+}
+
 template <size_t N>
 int MatchListItem(const std::array<const char*, N>& items, const std::string& cell, size_t prefixBytes) {
     const std::string wanted = cell.substr(0, prefixBytes);

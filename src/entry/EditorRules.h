@@ -22,6 +22,10 @@ int MatchListItem(const std::array<const char*, N>& items, const std::string& ce
 int MatchTemperatureItem(const std::string& cell); // 4 bytes: the number's digits and point
 int MatchEventItem(const std::string& cell);       // 2 bytes: one double-byte mark
 
+// What an editor hands to its cell: the text up to its first CR or LF. A line break in a cell would
+// end the month file's row there and move every row below it up.
+std::string CellLine(const std::string& edited);
+
 // The cycle-day field: 0 to 99, at most 2 characters typed.
 constexpr int kSpinMin = 0;
 constexpr int kSpinMax = 99;

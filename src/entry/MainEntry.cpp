@@ -73,7 +73,7 @@ std::string TMainForm::SpinText() const {
 
 void TMainForm::WriteCurrentCell(const std::string& text) {
     CellPos cell = gridModel_.Current();
-    gridModel_.SetCell(cell.col, cell.row, text);
+    gridModel_.SetCell(cell.col, cell.row, CellLine(text));
     gridMain_.Refresh();
 }
 

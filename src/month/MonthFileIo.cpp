@@ -37,11 +37,27 @@ bool NameTaken(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES || GetLastError() != ERROR_FILE_NOT_FOUND;
 }
 
+// A name for a temporary file beside the month file. One left by a run that ended in the middle of
+// a save, read-only or not, is removed; one that cannot be (another program holds it open) is
+// passed over for the next name, so that a leftover never stops a save.
+std::wstring FreeTemporaryName(const std::wstring& base) {
+    constexpr int kMostNames = 100;
+    for (int n = 1; n <= kMostNames; ++n) {
+        std::wstring name = n == 1 ? base : base + L"." + std::to_wstring(n);
+        if (!NameTaken(name))
+            return name;
+        SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (DeleteFileW(name.c_str()))
+            return name;
+    }
+    return base;
+}
+
 // The copy is made under a temporary name and then given its own, so that a backup is always whole.
 void CopyToFreeBackup(const std::wstring& path) {
     // Far more copies than failed loads could ever leave; the bound only keeps the loop finite.
     constexpr int kMostBackups = 100000;
-    const std::wstring temporary = path + L".bak.tmp";
+    const std::wstring temporary = FreeTemporaryName(path + L".bak.tmp");
     if (!CopyFileW(path.c_str(), temporary.c_str(), FALSE))
         ThrowLastError();
     for (int n = 1; n <= kMostBackups; ++n) {
@@ -100,7 +116,7 @@ void SaveMonthFile(const std::wstring& path, const std::string& bytes, bool keep
     if (exists && keepBackup)
         CopyToFreeBackup(path);
 
-    std::wstring temporary = path + L".tmp";
+    std::wstring temporary = FreeTemporaryName(path + L".tmp");
     FileHandle file(
         CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)

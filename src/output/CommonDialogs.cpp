@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include "common/LateBinding.h"
 #include "output/CommonDialogs.h"
 #include "output/OutputGeometry.h"
 
@@ -67,8 +68,8 @@ DialogResult RunPrinterSetup(PRINTDLGW& pd) {
     pd.lpfnPrintHook = &PrintSetupHook;
     pd.lpfnSetupHook = &PrintSetupHook;
     pd.lCustData = reinterpret_cast<LPARAM>(&placement);
-    BOOL ok = PrintDlgW(&pd);
-    DWORD failure = ok ? 0 : CommDlgExtendedError();
+    BOOL ok = LateBound<decltype(&PrintDlgW)>(L"comdlg32.dll", "PrintDlgW")(&pd);
+    DWORD failure = ok ? 0 : LateBound<decltype(&CommDlgExtendedError)>(L"comdlg32.dll", "CommDlgExtendedError")();
     pd.lCustData = 0;
     return DialogResult{ok != FALSE, failure};
 }
@@ -80,7 +81,7 @@ bool RunSaveDialog(OPENFILENAMEW& ofn) {
     ofn.Flags |= OFN_ENABLEHOOK;
     ofn.lpfnHook = &SaveHook;
     ofn.lCustData = reinterpret_cast<LPARAM>(&placement);
-    BOOL ok = GetSaveFileNameW(&ofn);
+    BOOL ok = LateBound<decltype(&GetSaveFileNameW)>(L"comdlg32.dll", "GetSaveFileNameW")(&ofn);
     ofn.lCustData = 0;
     return ok != FALSE;
 }

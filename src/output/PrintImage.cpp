@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/Errors.h"
+#include "common/LateBinding.h"
 #include "output/Dib.h"
 #include "output/OutputGeometry.h"
 #include "output/PrintImage.h"
@@ -100,17 +101,25 @@ GlobalBlock GlobalBlock::Copy() const {
     return copy;
 }
 
+namespace {
+
+BOOL DefaultPrinterName(wchar_t* name, DWORD* size) {
+    return LateBound<decltype(&GetDefaultPrinterW)>(L"winspool.drv", "GetDefaultPrinterW")(name, size);
+}
+
+} // namespace
+
 bool DefaultPrinterExists() {
     DWORD size = 0;
-    return GetDefaultPrinterW(nullptr, &size) || GetLastError() == ERROR_INSUFFICIENT_BUFFER;
+    return DefaultPrinterName(nullptr, &size) || GetLastError() == ERROR_INSUFFICIENT_BUFFER;
 }
 
 MemoryDc CreatePrinterDc(const PrinterChoice& printer) {
     if (!printer.devNames) {
         DWORD size = 0;
-        GetDefaultPrinterW(nullptr, &size);
+        DefaultPrinterName(nullptr, &size);
         std::vector<wchar_t> name(size + 1);
-        if (size == 0 || !GetDefaultPrinterW(name.data(), &size))
+        if (size == 0 || !DefaultPrinterName(name.data(), &size))
             return MemoryDc();
         return MemoryDc(CreateDCW(L"WINSPOOL", name.data(), nullptr, nullptr));
     }

@@ -66,6 +66,11 @@ struct FileTraits {
     static bool Valid(HANDLE h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
     static void Close(HANDLE h) { CloseHandle(h); }
 };
+struct MenuTraits {
+    static HMENU Invalid() { return nullptr; }
+    static bool Valid(HMENU h) { return h != nullptr; }
+    static void Close(HMENU h) { DestroyMenu(h); }
+};
 
 using FontHandle = UniqueHandle<HFONT, GdiObjectTraits<HFONT>>;
 using PenHandle = UniqueHandle<HPEN, GdiObjectTraits<HPEN>>;
@@ -74,6 +79,7 @@ using BitmapHandle = UniqueHandle<HBITMAP, GdiObjectTraits<HBITMAP>>;
 using MemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
 using RegKey = UniqueHandle<HKEY, RegKeyTraits>;
 using FileHandle = UniqueHandle<HANDLE, FileTraits>;
+using MenuHandle = UniqueHandle<HMENU, MenuTraits>;
 
 // A window's device context, released on destruction.
 class WindowDc {

@@ -62,9 +62,15 @@ std::optional<LRESULT> TextField::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         return OnChar(static_cast<wchar_t>(wp));
     case WM_PASTE:
         return OnPaste();
+    case WM_CONTEXTMENU:
+        return OnContextMenu(lp);
     case WM_KEYDOWN:
         if (OnKey && OnKey(wp))
             return 0;
+        // Shift+Insert pastes inside the control without a WM_PASTE: it is sent one, so that every
+        // paste takes the field's rules.
+        if (wp == VK_INSERT && GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_CONTROL) >= 0)
+            return OnPaste();
         return std::nullopt;
     case WM_SETFOCUS: {
         LRESULT result = hook_.Default(msg, wp, lp);
@@ -94,6 +100,9 @@ std::optional<LRESULT> TextField::OnChar(wchar_t ch) {
     // Text without a code page 932 form would be stored as "?": such a character is refused.
     bool representable = !IS_HIGH_SURROGATE(ch) && !IS_LOW_SURROGATE(ch) && Cp932CanHold(std::wstring(1, ch));
     CharVerdict verdict = !representable ? CharVerdict::Refuse : FilterChar ? FilterChar(ch) : CharVerdict::Accept;
+    // A line break in a cell would end the month file's row there.
+    if (verdict == CharVerdict::Accept && (ch == L'\r' || ch == L'\n'))
+        verdict = CharVerdict::Drop;
     if (verdict == CharVerdict::Accept)
         return std::nullopt;
     if (verdict == CharVerdict::Refuse) {
@@ -111,14 +120,68 @@ std::optional<LRESULT> TextField::OnPaste() {
         MessageBeep(MB_OK);
         return 0;
     }
-    if (!FilterPaste)
-        return std::nullopt;
-    std::optional<std::wstring> insert = FilterPaste(text);
+    // The control's own paste would take the whole clipboard text; the first line goes in its place,
+    // within the field's length limit.
+    std::optional<std::wstring> insert = FilterPaste ? FilterPaste(text) : std::optional<std::wstring>(text);
     if (!insert) {
         MessageBeep(MB_OK);
         return 0;
     }
     SendMessageW(hwnd_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(insert->c_str()));
+    return 0;
+}
+
+// The control's own menu pastes inside the control without a WM_PASTE; this one has the same items
+// and sends each its message.
+std::optional<LRESULT> TextField::OnContextMenu(LPARAM lp) {
+    enum : UINT { kUndo = 1, kCut, kCopy, kPaste, kDelete, kSelectAll };
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const bool selected = start != end;
+    const size_t length = Text().size();
+    auto state = [](bool enabled) { return MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED); };
+    MenuHandle menu(CreatePopupMenu());
+    AppendMenuW(menu.Get(), state(SendMessageW(hwnd_, EM_CANUNDO, 0, 0) != 0), kUndo, L"元に戻す(&U)");
+    AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu.Get(), state(selected), kCut, L"切り取り(&T)");
+    AppendMenuW(menu.Get(), state(selected), kCopy, L"コピー(&C)");
+    AppendMenuW(menu.Get(), state(IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE), kPaste, L"貼り付け(&P)");
+    AppendMenuW(menu.Get(), state(selected), kDelete, L"削除(&D)");
+    AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu.Get(), state(length > 0 && !(start == 0 && end == length)), kSelectAll, L"すべて選択(&A)");
+    POINT at{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+    if (lp == -1) {
+        // From the keyboard: at the field's lower left corner.
+        RECT r;
+        GetWindowRect(hwnd_, &r);
+        at = POINT{r.left, r.bottom};
+    }
+    SetFocus(hwnd_);
+    UINT command = static_cast<UINT>(TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x,
+                                                    at.y, 0, hwnd_, nullptr));
+    switch (command) {
+    case kUndo:
+        SendMessageW(hwnd_, WM_UNDO, 0, 0);
+        break;
+    case kCut:
+        SendMessageW(hwnd_, WM_CUT, 0, 0);
+        break;
+    case kCopy:
+        SendMessageW(hwnd_, WM_COPY, 0, 0);
+        break;
+    case kPaste:
+        SendMessageW(hwnd_, WM_PASTE, 0, 0);
+        break;
+    case kDelete:
+        SendMessageW(hwnd_, WM_CLEAR, 0, 0);
+        break;
+    case kSelectAll:
+        SelectAll();
+        break;
+    default:
+        break;
+    }
     return 0;
 }
 

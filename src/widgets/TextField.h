@@ -49,6 +49,7 @@ private:
     std::optional<LRESULT> Handle(UINT msg, WPARAM wp, LPARAM lp);
     std::optional<LRESULT> OnChar(wchar_t ch);
     std::optional<LRESULT> OnPaste();
+    std::optional<LRESULT> OnContextMenu(LPARAM lp);
     std::optional<LRESULT> OnInputMethodResult(LPARAM lp);
 
     HWND hwnd_ = nullptr;

@@ -2,6 +2,7 @@
 // mouse presses, keys and focus changes sent to the real windows.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 
 #include "FormFixture.h"
@@ -105,6 +106,20 @@ protected:
         PostMessageW(memo_->Hwnd(), WM_CLOSE, 0, 0);
         ClickCell(col, kRowMemo);
     }
+    // Runs the memo dialog for the memo cell of day col and calls during from within its modal loop.
+    void RunMemoDoing(int col, std::function<void()> during) {
+        duringMemo = std::move(during);
+        SetTimer(nullptr, 0, 0, &RunDuringMemo);
+        ClickCell(col, kRowMemo);
+    }
+    static inline std::function<void()> duringMemo;
+    static void CALLBACK RunDuringMemo(HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        std::function<void()> during = std::move(duringMemo);
+        duringMemo = nullptr;
+        if (during)
+            during();
+    }
     MSG Char(HWND to, wchar_t ch) { return MSG{to, WM_CHAR, ch, 1, 0, {}}; }
     MSG KeyDown(HWND to, int key) { return MSG{to, WM_KEYDOWN, static_cast<WPARAM>(key), KeyData(key, false), 0, {}}; }
     std::string MonthFile(const std::string& yyyymm) { return ReadFileBytes(MonthPath(yyyymm)); }
@@ -194,6 +209,68 @@ TEST_F(EntryTest, TextWithoutAShiftJisFormIsRefusedInBothFields) {
     EXPECT_EQ(form_->spinEdit().Text(), L"34") << "a paste is not filtered but limited";
     ClickAway();
     EXPECT_EQ(Cells().Cell(1, kRowCycleDay), "34");
+}
+
+// Every way into a field (Ctrl+V, Shift+Insert, the field's own menu, WM_PASTE, a typed Enter) takes
+// the field's rules: a line break never reaches a cell, the memo keeps its 20 bytes of code page 932.
+TEST_F(EntryTest, CycleDayFieldTakesTheFirstLineOfEveryPaste) {
+    StartOn(2026, 4);
+    HWND spin = form_->spinEdit().Edit();
+    ClickCell(1, kRowCycleDay);
+    PutClipboard(form_->Hwnd(), L"1\r");
+    Type(L"\x16");
+    EXPECT_EQ(form_->spinEdit().Text(), L"1") << "Ctrl+V";
+    ClickCell(2, kRowCycleDay);
+    PutClipboard(form_->Hwnd(), L"2\r\n9");
+    {
+        HeldKeys shift({VK_SHIFT});
+        Key(VK_INSERT);
+    }
+    EXPECT_EQ(form_->spinEdit().Text(), L"2") << "Shift+Insert";
+    ClickCell(3, kRowCycleDay);
+    PutClipboard(form_->Hwnd(), L"3\n4");
+    PostMessageW(spin, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(spin), -1);
+    PostMessageW(spin, WM_CHAR, L'p', 1);
+    Pump();
+    EXPECT_EQ(form_->spinEdit().Text(), L"3") << "the field's menu";
+    ClickCell(4, kRowCycleDay);
+    PutClipboard(form_->Hwnd(), L"\r\n5");
+    SendMessageW(spin, WM_PASTE, 0, 0);
+    Type(L"6\r\n");
+    EXPECT_EQ(form_->spinEdit().Text(), L"6") << "an empty first line, then a typed Enter";
+    ClickAway();
+    EXPECT_TRUE(Close());
+    EXPECT_EQ(MonthFile("202604").rfind("\"周  期\",1,2,3,6,,", 0), 0u) << MonthFile("202604");
+    EXPECT_EQ(MonthFile("202604").find('\r'), MonthFile("202604").find("\r\n\"体  温\""));
+}
+
+TEST_F(EntryTest, MemoFieldTakesEveryPasteByTheSameRules) {
+    StartOn(2026, 4);
+    HWND field = memo_->editTitle();
+    const std::vector<MSG> ok{Char(field, L'\r'), KeyDown(memo_->btnOk(), VK_RETURN)};
+    auto withOk = [&](std::vector<MSG> messages) {
+        messages.insert(messages.end(), ok.begin(), ok.end());
+        return messages;
+    };
+    // Shift must be down while the dialog runs, not while the grid is clicked to open it.
+    auto shiftInsert = [&] {
+        {
+            HeldKeys shift({VK_SHIFT});
+            SendMessageW(field, WM_KEYDOWN, VK_INSERT, KeyData(VK_INSERT, false));
+        }
+        for (const MSG& m : ok)
+            PostMessageW(m.hwnd, m.message, m.wParam, m.lParam);
+        PostMessageW(memo_->Hwnd(), WM_CLOSE, 0, 0);
+    };
+    PutClipboard(form_->Hwnd(), L"abcdefghijklmnopqrstuvwxyz0123");
+    RunMemoDoing(5, shiftInsert);
+    EXPECT_EQ(Cells().Cell(5, kRowMemo), "abcdefghijklmnopqrst") << "Shift+Insert keeps to 20 bytes";
+    PutClipboard(form_->Hwnd(), L"x\u00e9y\u00e9z");
+    RunMemoDoing(6, shiftInsert);
+    EXPECT_EQ(Cells().Cell(6, kRowMemo), "") << "text without a code page 932 form is refused, not changed";
+    PutClipboard(form_->Hwnd(), L"メモ\r\nつづき");
+    RunMemo(7, withOk({MSG{field, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(field), -1, 0, {}}, Char(field, L'p')}));
+    EXPECT_EQ(Cells().Cell(7, kRowMemo), "メモ") << "the field's menu pastes the first line";
 }
 
 TEST_F(EntryTest, TemperatureListOpensOnTheMatchingItemAndMovesTheChartAtOnce) {

@@ -184,4 +184,27 @@ TEST_F(FailureTest, WriteFailingPartWayOnClosingKeepsTheWindowAndTheOldFile) {
     EXPECT_NE(ReadFileBytes(MonthPath("202604")).find(kLongMemo), std::string::npos);
 }
 
+TEST_F(FailureTest, TemporaryFilesLeftByAnEarlierRunNeverStopASave) {
+    StartOnApril();
+    const std::wstring temporary = MonthPath("202604") + L".tmp";
+    WriteFileBytes(temporary, "left when the power failed");
+    form_->Grid().SetCell(2, kRowTemperature, "36.8");
+    ClickButton(form_->btnNext());
+    EXPECT_TRUE(errors_.empty());
+    EXPECT_NE(ReadFileBytes(MonthPath("202604")).find(",36.5,36.8,"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(temporary), "<missing>");
+
+    // One that another program holds open is passed over, and no other name is left behind.
+    ClickButton(form_->btnPrev());
+    WriteFileBytes(temporary, "held");
+    form_->Grid().SetCell(3, kRowTemperature, "36.9");
+    {
+        LockedFile lock(temporary);
+        ClickButton(form_->btnNext());
+    }
+    EXPECT_TRUE(errors_.empty());
+    EXPECT_NE(ReadFileBytes(MonthPath("202604")).find(",36.5,36.8,36.9,"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(temporary + L".2"), "<missing>");
+}
+
 } // namespace purimo::test

@@ -56,4 +56,20 @@ TEST_F(ReadOnlyTest, ReadOnlyMonthFileIsReportedAndKeepsItsBytesAndTheWindow) {
         << ReadFileBytes(MonthPath("202605"));
 }
 
+TEST_F(ReadOnlyTest, ReadOnlyTemporaryFileLeftByAnEarlierRunDoesNotStopTheSave) {
+    Start();
+    WriteFileBytes(MonthPath("202605"), kMayFile);
+    form_->Set_ChangeCalender(2026, 5);
+    const std::wstring temporary = MonthPath("202605") + L".tmp";
+    WriteFileBytes(temporary, "left behind");
+    ASSERT_TRUE(SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_READONLY));
+    form_->Grid().SetCell(2, kRowTemperature, "36.6");
+
+    ClickButton(form_->btnNext());
+    EXPECT_TRUE(errors_.empty());
+    EXPECT_EQ(form_->ShownMonth(), 6);
+    EXPECT_NE(ReadFileBytes(MonthPath("202605")).find(",36.4,36.6,"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(temporary), "<missing>");
+}
+
 } // namespace purimo::test
