@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Every include points down: common depends on nothing of ours, its Win32 files included; month and
-# chart on common; entry and output on those; widgets (Win32 pieces) on common alone. The Win32 files
-# of month, chart, entry and output (those that include <windows.h>, among them the main window's
-# handlers) and app may use everything below them.
+# chart on common; entry, output and cycle on those; widgets (Win32 pieces) on common alone. The
+# Win32 files of month, chart, entry, output and cycle (those that include <windows.h>, among them
+# the main window's handlers) and app may use everything below them.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 allowed() {
@@ -12,6 +12,7 @@ allowed() {
     chart) echo "common chart" ;;
     entry) echo "common month chart entry" ;;
     output) echo "common month chart output" ;;
+    cycle) echo "common month chart cycle" ;;
     widgets) echo "common widgets" ;;
     esac
 }
@@ -23,7 +24,7 @@ for file in "$root"/src/*/*.h "$root"/src/*/*.cpp "$root"/src/*/*.inl; do
     app) continue ;;
     # A subsystem's Win32 files stand above the widgets; those of common and the widgets' own stay
     # below.
-    month | chart | entry | output) grep -q '#include <windows.h>' "$file" && continue ;;
+    month | chart | entry | output | cycle) grep -q '#include <windows.h>' "$file" && continue ;;
     esac
     ok=" $(allowed "$folder") "
     while read -r target; do

@@ -137,6 +137,9 @@ LRESULT TMainForm::OnCommand(WPARAM wp, LPARAM lp) {
     case kCmdHelpAbout:
         menuHelpAboutClick();
         break;
+    case kCmdCycleGraph:
+        menuCycleGraphClick();
+        break;
     default:
         break;
     }
@@ -242,6 +245,10 @@ void TMainForm::CreateMenuBar() {
     menu_ = CreateMenu();
     AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"ファイル(&F)");
     AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(setting), L"グラフ設定(&S)");
+    // The cycles have a menu of their own beside the month's.
+    HMENU cycle = CreatePopupMenu();
+    AppendMenuW(cycle, MF_STRING, kCmdCycleGraph, L"周期グラフ...(&G)");
+    AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(cycle), L"周期(&C)");
     AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"ヘルプ(&H)");
 }
 

@@ -26,6 +26,7 @@
 namespace purimo {
 
 class TAboutForm;
+class TCycleForm;
 
 // Menu command identifiers of PurimoMenu.
 enum MenuCommand : UINT {
@@ -36,6 +37,7 @@ enum MenuCommand : UINT {
     kCmdHelpManual = 301,
     kCmdHelpHomePage = 302,
     kCmdHelpAbout = 303,
+    kCmdCycleGraph = 401,
 };
 
 constexpr int kClientWidth = 1002;
@@ -94,6 +96,8 @@ public:
     void cmbTempClick();
     // An open in-place editor is written into its cell and closed, as leaving it would.
     void CommitOpenEditor();
+    // The grid as the user sees it: an open in-place editor's value stands in its cell.
+    MonthGrid GridWithOpenEditor() const;
     void gridMainDrawCell(Canvas& canvas, int col, int row, const Rect& rect, bool fixed, bool focused);
     void DrawVerticalText(Canvas& canvas, const std::string& text, const Rect& rect);
     // The control that holds the focus, or gets it back when the window is active again.
@@ -112,6 +116,11 @@ public:
     void SetAbout(TAboutForm* about) { about_ = about; }
     // Or the way to make the About box at its first opening, as the memo dialog.
     void SetAboutMaker(std::function<TAboutForm*()> make) { makeAbout_ = std::move(make); }
+
+    // Cycles across months: the cycle window, over the month files and the grid as it is.
+    void menuCycleGraphClick();
+    // A test sees the cycle window while it is shown modally.
+    void SetCycleFormShown(std::function<void(TCycleForm&)> shown) { cycleFormShown_ = std::move(shown); }
 
     // Read access for the windows of the program and for tests.
     const AppContext& Context() const { return context_; }
@@ -215,6 +224,8 @@ private:
     TAboutForm* about_ = nullptr;
     std::function<TAboutForm*()> makeAbout_;
     OutputState output_;
+
+    std::function<void(TCycleForm&)> cycleFormShown_;
 };
 
 } // namespace purimo

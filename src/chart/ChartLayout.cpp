@@ -110,21 +110,6 @@ SeriesLayout LayOutSeries(Canvas& canvas, const Series& series, const AxisScale&
     return layout;
 }
 
-std::vector<ColorRect> Bevels(const ChartSettings& settings, int width, int height) {
-    std::vector<ColorRect> edges;
-    Rect r{0, 0, width, height};
-    for (BevelStyle style : {settings.outerBevel, settings.innerBevel}) {
-        if (style == BevelStyle::None)
-            continue;
-        bool lowered = style == BevelStyle::Lowered;
-        for (const ColorRect& edge : FrameEdges(r, lowered ? settings.bevelDark : settings.bevelLight,
-                                                 lowered ? settings.bevelLight : settings.bevelDark))
-            edges.push_back(edge);
-        r = {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
-    }
-    return edges;
-}
-
 // Ticks hang below the plot, one pixel clear of the axis line; inner ticks rise into it.
 AxisLines BottomAxisLines(const AxisSettings& axis, const PlotFrame& f, const std::vector<AxisLabel>& labels) {
     AxisLines lines;
@@ -166,6 +151,21 @@ AxisLines LeftAxisLines(const AxisSettings& axis, const PlotFrame& f, const std:
 }
 
 } // namespace
+
+std::vector<ColorRect> Bevels(const ChartSettings& settings, int width, int height) {
+    std::vector<ColorRect> edges;
+    Rect r{0, 0, width, height};
+    for (BevelStyle style : {settings.outerBevel, settings.innerBevel}) {
+        if (style == BevelStyle::None)
+            continue;
+        bool lowered = style == BevelStyle::Lowered;
+        for (const ColorRect& edge : FrameEdges(r, lowered ? settings.bevelDark : settings.bevelLight,
+                                                 lowered ? settings.bevelLight : settings.bevelDark))
+            edges.push_back(edge);
+        r = {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+    }
+    return edges;
+}
 
 Rect MarkerRect(const PointerSettings& pointer, int x, int y) {
     return {x - pointer.horizSize, y - pointer.vertSize, x + pointer.horizSize + 1, y + pointer.vertSize + 1};

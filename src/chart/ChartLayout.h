@@ -66,6 +66,9 @@ std::vector<int> VisibleLabels(const std::vector<int>& positions, const std::vec
 // between low and high.
 std::vector<int> MinorTicks(const std::vector<int>& ticks, int count, int low, int high);
 
+// The chart's 1-pixel bevel edges, outer frame first.
+std::vector<ColorRect> Bevels(const ChartSettings& settings, int width, int height);
+
 // The square marker of a point: 2 * size + 1 pixels each way, centred on it.
 Rect MarkerRect(const PointerSettings& pointer, int x, int y);
 

@@ -56,7 +56,7 @@ struct FontSpec {
     bool operator==(const FontSpec&) const = default;
 };
 
-enum class PenStyle { Solid, Dot };
+enum class PenStyle { Solid, Dot, Dash };
 
 // Horizontal alignment of text drawn at a point; the point is always the top of the line box.
 enum class TextAlign { Left, Center, Right };
@@ -77,6 +77,8 @@ public:
     // Covers columns left .. right - 1 and rows top .. bottom - 1: outline in the pen, inside in
     // the brush.
     virtual void DrawRectangle(const Rect& r) = 0;
+    // The ellipse inside the same pixels as DrawRectangle's.
+    virtual void DrawEllipse(const Rect& r) = 0;
     virtual void Fill(const Rect& r, Color color) = 0;
     // Transparent background.
     virtual void WriteText(int x, int y, TextAlign align, const std::string& text) = 0;

@@ -175,6 +175,22 @@ void TMainForm::CommitOpenEditor() {
         SetFocus(gridMain_.Hwnd());
 }
 
+MonthGrid TMainForm::GridWithOpenEditor() const {
+    MonthGrid grid = gridModel_;
+    const CellPos cell = gridModel_.Current();
+    auto item = [](const auto& items, int index) {
+        return index >= 0 && index < static_cast<int>(items.size()) ? std::string(items[static_cast<size_t>(index)])
+                                                                     : std::string();
+    };
+    if (spinEdit_.Visible())
+        grid.SetCell(cell.col, cell.row, CellLine(SpinText()));
+    else if (cmbTemp_.Visible())
+        grid.SetCell(cell.col, cell.row, item(kTemperatureItems, cmbTemp_.Selection()));
+    else if (cmbEvent_.Visible())
+        grid.SetCell(cell.col, cell.row, item(kEventItems, cmbEvent_.Selection()));
+    return grid;
+}
+
 void TMainForm::cmbTempClick() {
     int index = cmbTemp_.Selection();
     std::string text = index >= 0 && index < kTemperatureItemCount ? kTemperatureItems[static_cast<size_t>(index)] : "";

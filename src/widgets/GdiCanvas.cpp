@@ -35,8 +35,10 @@ void GdiCanvas::SetPen(Color color, int width, PenStyle style) {
     penColor_ = color;
     penWidth_ = width;
     penStyle_ = style;
-    PenHandle pen =
-        style == PenStyle::Dot ? MakePen(ToColorRef(color), 1, PS_DOT) : MakePen(ToColorRef(color), width, PS_SOLID);
+    // GDI draws styled pens one pixel wide only.
+    PenHandle pen = style == PenStyle::Dot    ? MakePen(ToColorRef(color), 1, PS_DOT)
+                    : style == PenStyle::Dash ? MakePen(ToColorRef(color), 1, PS_DASH)
+                                              : MakePen(ToColorRef(color), width, PS_SOLID);
     SelectObject(dc_, pen.Get());
     pen_ = std::move(pen);
 }
@@ -83,6 +85,10 @@ void GdiCanvas::LineTo(int x, int y) {
 
 void GdiCanvas::DrawRectangle(const Rect& r) {
     ::Rectangle(dc_, r.left, r.top, r.right, r.bottom);
+}
+
+void GdiCanvas::DrawEllipse(const Rect& r) {
+    ::Ellipse(dc_, r.left, r.top, r.right, r.bottom);
 }
 
 void GdiCanvas::Fill(const Rect& r, Color color) {

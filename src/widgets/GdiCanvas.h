@@ -39,6 +39,7 @@ public:
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
     void DrawRectangle(const Rect& r) override;
+    void DrawEllipse(const Rect& r) override;
     void Fill(const Rect& r, Color color) override;
     void WriteText(int x, int y, TextAlign align, const std::string& text) override;
     void WriteTextInRect(const Rect& r, const std::string& text) override;

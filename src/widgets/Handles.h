@@ -66,6 +66,11 @@ struct FileTraits {
     static bool Valid(HANDLE h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
     static void Close(HANDLE h) { CloseHandle(h); }
 };
+struct FindTraits {
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static bool Valid(HANDLE h) { return h != INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) { FindClose(h); }
+};
 struct MenuTraits {
     static HMENU Invalid() { return nullptr; }
     static bool Valid(HMENU h) { return h != nullptr; }
@@ -80,6 +85,7 @@ using MemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
 using RegKey = UniqueHandle<HKEY, RegKeyTraits>;
 using FileHandle = UniqueHandle<HANDLE, FileTraits>;
 using MenuHandle = UniqueHandle<HMENU, MenuTraits>;
+using FindHandle = UniqueHandle<HANDLE, FindTraits>;
 
 // A window's device context, released on destruction.
 class WindowDc {

@@ -19,6 +19,7 @@ enum class CanvasOp {
     MoveTo,
     LineTo,
     Rectangle,
+    Ellipse,
     Fill,
     Text,
     TextInRect
@@ -102,6 +103,7 @@ public:
         position_ = {x, y};
     }
     void DrawRectangle(const Rect& r) override { Record(CanvasOp::Rectangle).rect = r; }
+    void DrawEllipse(const Rect& r) override { Record(CanvasOp::Ellipse).rect = r; }
     void Fill(const Rect& r, Color color) override {
         CanvasCall& c = Record(CanvasOp::Fill);
         c.rect = r;

@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <shellapi.h>
 #include <wininet.h>
 
 #include <string>
@@ -86,6 +87,14 @@ TEST_F(HelpTest, HomePageIsFetchedAnewThroughTheShell) {
     ASSERT_EQ(requests_.size(), 2u);
     EXPECT_FALSE(cachedWhenOpened_[1]); // removed before the shell was asked
     EXPECT_TRUE(errors_.empty());
+}
+
+// The shell itself, not the test's stand-in: its library is loaded at this first call, on 64 and
+// 32 bits alike, and a file that is not there comes back as the shell's own answer.
+TEST_F(HelpTest, SystemShellIsReachedAndAnswersForAMissingFile) {
+    SetShellHandler(nullptr);
+    INT_PTR answer = ShellOpenFile(folder_ + L"ない.pdf");
+    EXPECT_EQ(answer, SE_ERR_FNF);
 }
 
 class AboutTest : public FormFixture {

@@ -228,19 +228,21 @@ TEST_F(LookTest, ButtonsHaveTheirTooltips) {
     EXPECT_EQ(textOf(form_->pnlYear().Hwnd()), L"");
 }
 
-TEST_F(LookTest, MenuHasItsThreeMenusAndNoDisabledItem) {
+TEST_F(LookTest, MenuHasItsFourMenusAndNoDisabledItem) {
     Start();
     HMENU bar = GetMenu(form_->Hwnd());
     ASSERT_EQ(bar, form_->PurimoMenu());
-    ASSERT_EQ(GetMenuItemCount(bar), 3);
+    ASSERT_EQ(GetMenuItemCount(bar), 4);
     EXPECT_EQ(MenuText(bar, 0), L"ファイル(&F)");
     EXPECT_EQ(MenuText(bar, 1), L"グラフ設定(&S)");
-    EXPECT_EQ(MenuText(bar, 2), L"ヘルプ(&H)");
+    EXPECT_EQ(MenuText(bar, 2), L"周期(&C)");
+    EXPECT_EQ(MenuText(bar, 3), L"ヘルプ(&H)");
     const std::vector<std::vector<std::wstring>> items{
         {L"ビットマップで保存...(&A)", L"画面印刷...(&P)", L"", L"終了(&X)"},
         {L"マーカー表示(&M)"},
+        {L"周期グラフ...(&G)"},
         {L"操作手順書(&M)", L"著作権者ホームページ(&H)", L"", L"バージョン情報(&A)"}};
-    for (UINT m = 0; m < 3; ++m) {
+    for (UINT m = 0; m < items.size(); ++m) {
         HMENU sub = GetSubMenu(bar, static_cast<int>(m));
         ASSERT_EQ(GetMenuItemCount(sub), static_cast<int>(items[m].size()));
         for (UINT i = 0; i < items[m].size(); ++i) {

@@ -1,0 +1,198 @@
+#include "cycle/CycleChart.h"
+
+#include <algorithm>
+
+#include "chart/Chart.h"
+#include "cycle/CycleText.h"
+
+namespace purimo {
+
+namespace {
+
+constexpr const char* kHeightSample = "W";
+// The bottom rows: cycle day, date, mark.
+constexpr int kBottomRows = 3;
+constexpr int kBottomGap = 3;
+// Every label step divides the scale's twenty tenths, so that both ends keep their labels.
+constexpr int kLabelSteps[] = {1, 2, 4, 5, 10, 20};
+const PointerSettings kSquare{true, 3, 3, kBlue, kBlack};
+const PointerSettings kCircle{true, 4, 4, kRed, kBlack};
+
+const ChartSettings& MonthChartSettings() {
+    static const Chart chart;
+    return chart.Settings();
+}
+
+double Degrees(int hundredths) {
+    return hundredths / 100.0;
+}
+
+std::string WithoutTabs(const std::string& mark) {
+    std::string text;
+    for (char c : mark)
+        if (c != '\t')
+            text += c;
+    return text;
+}
+
+} // namespace
+
+CycleChartLayout LayOutCycleChart(Canvas& canvas, const Cycle& cycle, const std::vector<DayRecord>& days, int width,
+                                  int height, int dayCount) {
+    const ChartSettings& s = MonthChartSettings();
+    const AxisSettings& axis = s.leftAxis;
+    CycleChartLayout layout;
+    layout.width = width;
+    layout.height = height;
+    layout.bevels = Bevels(s, width, height);
+
+    canvas.SetFont(s.bottomAxis.labelsFont);
+    const int lineHeight = canvas.TextHeight(kHeightSample);
+    const int dayLabelWidth = canvas.TextWidth("99") + 4;
+    const int dateLabelWidth = canvas.TextWidth("12/31") + 4;
+    canvas.SetFont(axis.labelsFont);
+    const int labelHeight = canvas.TextHeight(kHeightSample);
+    const int labelColumn =
+        std::max(canvas.TextWidth(FormatValue(axis.maximum)), canvas.TextWidth(FormatValue(axis.minimum))) +
+        canvas.TextWidth(" ");
+
+    const int left = PercentOf(width, s.marginLeft) + labelColumn + axis.tickLength;
+    const int right = width - PercentOf(width, s.marginRight) - 1;
+    const int top = PercentOf(height, s.marginTop);
+    const int bottom = std::max(top + 1, height - PercentOf(height, s.marginBottom) - kBottomRows * lineHeight -
+                                             2 * kBottomGap);
+    layout.backWall = {left, top, right + 1, bottom + 1};
+    layout.leftScale = {top, bottom, axis.minimum, axis.maximum, axis.logarithmic, true};
+
+    const std::vector<double> values = LeftLabelValues(axis);
+    const int intervals = std::max<int>(1, static_cast<int>(values.size()) - 1);
+    int labelStep = kLabelSteps[std::size(kLabelSteps) - 1];
+    for (int step : kLabelSteps) {
+        if ((bottom - top) * step / intervals >= labelHeight) {
+            labelStep = step;
+            break;
+        }
+    }
+    for (size_t i = 0; i < values.size(); ++i) {
+        const int y = ValueToPixel(layout.leftScale, values[i]);
+        layout.guides.push_back({left, y, right + 1, y});
+        if (static_cast<int>(i) % labelStep == 0)
+            layout.leftLabels.push_back({y, left - axis.tickLength - 1, y - labelHeight / 2, FormatValue(values[i])});
+    }
+    const int centreY = ValueToPixel(layout.leftScale, kCentreValue);
+    layout.centreLine = {left, centreY, right + 1, centreY};
+
+    // Each day a column of the plot's width, its point in the column's middle.
+    const int n = std::max(dayCount, cycle.Length());
+    layout.dayCount = n;
+    const int plotWidth = right - left + 1;
+    auto dayX = [&](int index) { return left + static_cast<int>((2LL * index + 1) * plotWidth / (2LL * n)); };
+    // Labels are thinned where they would overlap: the cycle days by their own width, the longer
+    // dates to a multiple of that, so that each date stands under a cycle day.
+    auto every = [&](int labelWidth) { return std::max(1, (labelWidth * n + plotWidth - 1) / plotWidth); };
+    const int dayEvery = every(dayLabelWidth);
+    const int dateEvery = (every(dateLabelWidth) + dayEvery - 1) / dayEvery * dayEvery;
+    const int rowTop = bottom + 1 + kBottomGap;
+    for (int i = 0; i < cycle.Length(); i += dayEvery) {
+        const int x = dayX(i);
+        layout.dayLines.push_back({x, top + 1, x, bottom});
+        layout.dayLabels.push_back({x, x, rowTop, std::to_string(i + 1)});
+        if (i % dateEvery == 0)
+            layout.dateLabels.push_back({x, x, rowTop + lineHeight, FormatMonthDay(cycle.start + i)});
+    }
+
+    auto day = std::lower_bound(days.begin(), days.end(), cycle.start,
+                                [](const DayRecord& d, int serial) { return d.serial < serial; });
+    int previous = 0; // serial of the last point laid out
+    for (; day != days.end() && day->serial <= cycle.end; ++day) {
+        const int index = day->serial - cycle.start;
+        const int x = dayX(index);
+        if (!day->mark.empty())
+            layout.markLabels.push_back({x, x, rowTop + 2 * lineHeight + kBottomGap, WithoutTabs(day->mark)});
+        if (day->hundredths <= 0)
+            continue;
+        const int y = ValueToPixel(layout.leftScale, Degrees(day->hundredths));
+        const bool high = cycle.shift && day->serial >= cycle.shift->firstHigh;
+        if (!layout.points.empty() && previous == day->serial - 1)
+            layout.temperatureLine.push_back({layout.points.back().x, layout.points.back().y, x, y});
+        layout.points.push_back({x, y, MarkerRect(high ? kCircle : kSquare, x, y), high});
+        previous = day->serial;
+    }
+
+    if (cycle.shift) {
+        const int coverY = ValueToPixel(layout.leftScale, Degrees(cycle.shift->coverLine));
+        layout.coverLine = Segment{left, coverY, right + 1, coverY};
+        std::string value = FormatHundredths(cycle.shift->coverLine);
+        value = value.substr(0, value.find("℃"));
+        layout.coverLabel = AxisLabel{coverY, right - 2, coverY - lineHeight - 1, value};
+        const int x = dayX(cycle.shift->firstHigh - cycle.start) - plotWidth / (2 * n);
+        layout.shiftLine = Segment{x, top + 1, x, bottom};
+    }
+    return layout;
+}
+
+namespace {
+
+void DrawSegments(Canvas& canvas, const std::vector<Segment>& segments) {
+    for (const Segment& s : segments) {
+        canvas.MoveTo(s.x1, s.y1);
+        canvas.LineTo(s.x2, s.y2);
+    }
+}
+
+void DrawLabels(Canvas& canvas, const std::vector<AxisLabel>& labels, TextAlign align) {
+    for (const AxisLabel& label : labels)
+        canvas.WriteText(label.textX, label.textY, align, label.text);
+}
+
+} // namespace
+
+void DrawCycleChart(Canvas& canvas, const CycleChartLayout& layout) {
+    const ChartSettings& s = MonthChartSettings();
+    canvas.Fill(Rect{0, 0, layout.width, layout.height}, s.panelColor);
+    for (const ColorRect& edge : layout.bevels)
+        canvas.Fill(edge.rect, edge.color);
+    canvas.SetPen(s.backWallPenColor, 1);
+    canvas.SetBrush(s.backWallColor);
+    canvas.DrawRectangle(layout.backWall);
+
+    canvas.SetPen(s.leftAxis.tickColor, 1);
+    DrawSegments(canvas, layout.guides);
+    canvas.SetPen(s.bottomAxis.gridColor, 1, PenStyle::Dot);
+    DrawSegments(canvas, layout.dayLines);
+    canvas.SetPen(kRed, 2);
+    DrawSegments(canvas, {layout.centreLine});
+    if (layout.coverLine) {
+        canvas.SetPen(kCoverLineColor, 1, PenStyle::Dash);
+        DrawSegments(canvas, {*layout.coverLine});
+    }
+    if (layout.shiftLine) {
+        canvas.SetPen(kBlack, 1, PenStyle::Dot);
+        DrawSegments(canvas, {*layout.shiftLine});
+    }
+    canvas.SetPen(kBlue, 1);
+    DrawSegments(canvas, layout.temperatureLine);
+    for (const CyclePoint& p : layout.points) {
+        const PointerSettings& look = p.high ? kCircle : kSquare;
+        canvas.SetPen(look.penColor, 1);
+        canvas.SetBrush(look.brushColor);
+        if (p.high)
+            canvas.DrawEllipse(p.marker);
+        else
+            canvas.DrawRectangle(p.marker);
+    }
+
+    canvas.SetTextColor(s.leftAxis.labelsColor);
+    canvas.SetFont(s.leftAxis.labelsFont);
+    DrawLabels(canvas, layout.leftLabels, TextAlign::Right);
+    DrawLabels(canvas, layout.markLabels, TextAlign::Center);
+    canvas.SetFont(s.bottomAxis.labelsFont);
+    DrawLabels(canvas, layout.dayLabels, TextAlign::Center);
+    DrawLabels(canvas, layout.dateLabels, TextAlign::Center);
+    if (layout.coverLabel) {
+        canvas.SetTextColor(kCoverLineColor);
+        DrawLabels(canvas, {*layout.coverLabel}, TextAlign::Right);
+    }
+}
+
+} // namespace purimo

@@ -1,0 +1,50 @@
+#pragma once
+// The chart of one cycle by cycle day, as data, and its drawing on a Canvas: the same layout serves
+// the cycle window and the printed report. It reads like the month chart: the same temperature
+// scale, guide lines, red centre line and label fonts.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "chart/ChartLayout.h"
+#include "cycle/Cycles.h"
+
+namespace purimo {
+
+constexpr Color kCoverLineColor = Rgb(0, 128, 0);
+
+struct CyclePoint {
+    int x = 0;
+    int y = 0;
+    Rect marker;
+    bool high = false; // a high-phase point: a red circle; else a blue square
+};
+
+struct CycleChartLayout {
+    int width = 0;
+    int height = 0;
+    std::vector<ColorRect> bevels;
+    Rect backWall;
+    int dayCount = 0; // days the width is divided into: at least the cycle's
+    AxisScale leftScale;
+    std::vector<AxisLabel> leftLabels;
+    std::vector<Segment> guides;   // across the plot at every tenth of a degree
+    std::vector<Segment> dayLines; // dotted, at the labelled days
+    Segment centreLine;            // 36.7
+    std::vector<Segment> temperatureLine; // between days next to each other that both have a reading
+    std::vector<CyclePoint> points;
+    std::optional<Segment> coverLine; // dashed, across the plot
+    std::optional<AxisLabel> coverLabel;
+    std::optional<Segment> shiftLine; // dotted, just before the first higher day
+    std::vector<AxisLabel> dayLabels;  // cycle days
+    std::vector<AxisLabel> dateLabels; // "3/17", under the same days
+    std::vector<AxisLabel> markLabels; // the event marks, without their TAB
+};
+
+// Lays out the cycle over dayCount days (its own length when smaller) in a chart of the size.
+// days: the diary's days in date order; those of the cycle are picked out.
+CycleChartLayout LayOutCycleChart(Canvas& canvas, const Cycle& cycle, const std::vector<DayRecord>& days, int width,
+                                  int height, int dayCount = 0);
+void DrawCycleChart(Canvas& canvas, const CycleChartLayout& layout);
+
+} // namespace purimo

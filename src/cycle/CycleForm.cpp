@@ -1,0 +1,197 @@
+#include <windows.h>
+
+#include "cycle/CycleChart.h"
+#include "cycle/CycleForm.h"
+#include "cycle/CycleText.h"
+#include "output/OutputGeometry.h"
+#include "widgets/GdiCanvas.h"
+#include "widgets/Modal.h"
+#include "widgets/WinText.h"
+
+namespace purimo {
+
+namespace {
+
+constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr int kClientWidth = 960;
+constexpr int kClientHeight = 640;
+constexpr RECT kChart{8, 8, 952, 372};
+constexpr int kLinesTop = 380;
+constexpr int kLineHeight = 17;
+constexpr int kButtonWidth = 110;
+constexpr int kButtonHeight = 25;
+constexpr int kButtonsTop = kClientHeight - kButtonHeight - 8;
+
+enum : int { kIdPrev = 101, kIdNext = 102 };
+
+} // namespace
+
+void CycleChartView::Create(TCycleForm& form, HWND parent, int x, int y, int w, int h) {
+    form_ = &form;
+    CreateWindowOf(L"PurimoCycleChart", 0, WS_CHILD | WS_VISIBLE, x, y, w, h, parent, nullptr);
+}
+
+bool CycleChartView::PaintContent(HDC dc, const RECT& client) {
+    GdiCanvas canvas(dc);
+    const CycleAnalysis& analysis = form_->Analysis();
+    const int index = form_->ShownCycle();
+    if (index < 0) {
+        canvas.Fill(Rect{0, 0, client.right, client.bottom}, SystemColor(kSysBtnFace));
+        return true;
+    }
+    const Cycle& cycle = analysis.cycles[static_cast<size_t>(index)];
+    DrawCycleChart(canvas, LayOutCycleChart(canvas, cycle, form_->Series().Days(), client.right, client.bottom));
+    return true;
+}
+
+TCycleForm::TCycleForm(HWND owner, DaySeries series, int shownLastDay)
+    : owner_(owner), series_(std::move(series)), analysis_(AnalyseCycles(series_)),
+      font_(MakeFont(L"ＭＳ ゴシック", -15, false)) {
+    RECT frame{0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&frame, kFormStyle, FALSE, 0);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    // Centred over the main window, kept on its monitor.
+    RECT over{};
+    GetWindowRect(owner, &over);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY), &info);
+    Point at = PlaceCentred(Rect{over.left, over.top, over.right, over.bottom}, width, height);
+    at.x = std::max<int>(info.rcWork.left, std::min<int>(at.x, info.rcWork.right - width));
+    at.y = std::max<int>(info.rcWork.top, std::min<int>(at.y, info.rcWork.bottom - height));
+    CreateWindowOf(L"TCycleForm", 0, kFormStyle, at.x, at.y, width, height, owner, nullptr, L"周期グラフ");
+    SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    chart_.Create(*this, Hwnd(), kChart.left, kChart.top, kChart.right - kChart.left, kChart.bottom - kChart.top);
+    for (int i = 0; i < kTextLines; ++i) {
+        lines_[static_cast<size_t>(i)] =
+            CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, kChart.left, kLinesTop + i * kLineHeight,
+                            kChart.right - kChart.left, kLineHeight, Hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+        SendMessageW(lines_[static_cast<size_t>(i)], WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    }
+    btnPrev_ = MakeButton(L"前の周期(&P)", kIdPrev, 8, kButtonsTop, kButtonWidth, kButtonHeight);
+    btnNext_ = MakeButton(L"次の周期(&N)", kIdNext, 8 + kButtonWidth + 8, kButtonsTop, kButtonWidth, kButtonHeight);
+    btnClose_ = MakeButton(L"閉じる", IDCANCEL, kClientWidth - 8 - kButtonWidth, kButtonsTop, kButtonWidth, kButtonHeight);
+
+    if (analysis_.cycles.empty()) {
+        ShowWindow(chart_.Hwnd(), SW_HIDE);
+        ShowWindow(btnPrev_, SW_HIDE);
+        ShowWindow(btnNext_, SW_HIDE);
+        SetLines(CycleTexts(analysis_, 0));
+    } else {
+        ShowCycle(CycleIndexAt(analysis_, shownLastDay));
+    }
+}
+
+HWND TCycleForm::MakeButton(const wchar_t* text, int id, int x, int y, int w, int h) {
+    HWND button = CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, x, y, w, h,
+                                  Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                  GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    return button;
+}
+
+void TCycleForm::SetLines(const std::vector<std::string>& lines) {
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        const bool used = i < lines.size();
+        SetWindowTextW(lines_[i], used ? Widen(lines[i]).c_str() : L"");
+        ShowWindow(lines_[i], used ? SW_SHOWNA : SW_HIDE);
+    }
+}
+
+void TCycleForm::ShowCycle(int index) {
+    if (index < 0 || index >= CycleCount() || index == shown_)
+        return;
+    shown_ = index;
+    std::vector<std::string> lines = CycleTexts(analysis_, index);
+    // The months that could not be read are named before the closing notice.
+    std::string unreadable = UnreadableMonthsText(series_.Unreadable());
+    if (!unreadable.empty())
+        lines.insert(lines.end() - 1, unreadable);
+    SetLines(lines);
+    // A disabled button must not keep the focus, or the keys would go nowhere.
+    HWND focus = GetFocus();
+    const bool older = index > 0;
+    const bool newer = index + 1 < CycleCount();
+    if ((!older && focus == btnPrev_) || (!newer && focus == btnNext_))
+        SetFocus(btnClose_);
+    EnableWindow(btnPrev_, older);
+    EnableWindow(btnNext_, newer);
+    InvalidateRect(chart_.Hwnd(), nullptr, FALSE);
+}
+
+std::vector<std::string> TCycleForm::Texts() const {
+    std::vector<std::string> texts;
+    for (HWND line : lines_)
+        if (GetWindowLongW(line, GWL_STYLE) & WS_VISIBLE)
+            texts.push_back(Narrow(WindowText(line)));
+    return texts;
+}
+
+void TCycleForm::ShowModal(const std::function<void()>& shown) {
+    modal_ = true;
+    RunModal(
+        Hwnd(), owner_,
+        [this, &shown] {
+            SetFocus(btnClose_);
+            if (shown)
+                shown();
+        },
+        [this] { return modal_; },
+        [this](const MSG& msg) {
+            return PreviewKey(msg) || IsDialogMessageW(Hwnd(), const_cast<MSG*>(&msg)) != FALSE;
+        });
+    modal_ = false;
+}
+
+bool TCycleForm::PreviewKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || (msg.hwnd != Hwnd() && GetParent(msg.hwnd) != Hwnd()))
+        return false;
+    switch (msg.wParam) {
+    case VK_PRIOR:
+        ShowOlder();
+        return true;
+    case VK_NEXT:
+        ShowNewer();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TCycleForm::PaintContent(HDC dc, const RECT& client) {
+    GdiCanvas canvas(dc);
+    canvas.Fill(Rect{0, 0, client.right, client.bottom}, SystemColor(kSysBtnFace));
+    return true;
+}
+
+LRESULT TCycleForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_COMMAND:
+        return OnCommand(LOWORD(wp));
+    case WM_CLOSE:
+        modal_ = false;
+        return 0;
+    default:
+        return Window::HandleMessage(msg, wp, lp);
+    }
+}
+
+LRESULT TCycleForm::OnCommand(UINT id) {
+    switch (id) {
+    case kIdPrev:
+        ShowOlder();
+        break;
+    case kIdNext:
+        ShowNewer();
+        break;
+    case IDCANCEL:
+        modal_ = false;
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+} // namespace purimo

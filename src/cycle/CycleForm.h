@@ -1,0 +1,80 @@
+#pragma once
+// The cycle window: one cycle whole, by cycle day, with its shift, phases and the figures over all
+// cycles. Modal over the main window; paging and closing never write a file.
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "cycle/CycleDays.h"
+#include "cycle/Cycles.h"
+#include "widgets/Handles.h"
+#include "widgets/Window.h"
+
+namespace purimo {
+
+class TCycleForm;
+
+// The chart of the shown cycle, drawn through the same painter as the printed report.
+class CycleChartView : public Window {
+public:
+    void Create(TCycleForm& form, HWND parent, int x, int y, int w, int h);
+    bool PaintContent(HDC dc, const RECT& client) override;
+
+private:
+    TCycleForm* form_ = nullptr;
+};
+
+class TCycleForm : public Window {
+public:
+    // series: the diary's days, already read; shownLastDay: the last day (serial) of the month the
+    // main window shows, whose cycle the window opens on.
+    TCycleForm(HWND owner, DaySeries series, int shownLastDay);
+
+    // Returns when the window is closed; shown runs once it stands, inside its modal loop.
+    void ShowModal(const std::function<void()>& shown = {});
+    bool IsShownModally() const { return modal_; }
+    // -1 while no cycle has begun.
+    int ShownCycle() const { return shown_; }
+    int CycleCount() const { return static_cast<int>(analysis_.cycles.size()); }
+    void ShowCycle(int index);
+    void ShowOlder() { ShowCycle(shown_ - 1); }
+    void ShowNewer() { ShowCycle(shown_ + 1); }
+
+    const DaySeries& Series() const { return series_; }
+    const CycleAnalysis& Analysis() const { return analysis_; }
+    // The visible text lines, top to bottom (code page 932).
+    std::vector<std::string> Texts() const;
+    HWND btnPrev() const { return btnPrev_; }
+    HWND btnNext() const { return btnNext_; }
+    HWND btnClose() const { return btnClose_; }
+    HWND Chart() const { return chart_.Hwnd(); }
+
+    bool PaintContent(HDC dc, const RECT& client) override;
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    static constexpr int kTextLines = 14;
+    bool PreviewKey(const MSG& msg);
+    LRESULT OnCommand(UINT id);
+    HWND MakeButton(const wchar_t* text, int id, int x, int y, int w, int h);
+    void SetLines(const std::vector<std::string>& lines);
+
+    HWND owner_;
+    DaySeries series_;
+    CycleAnalysis analysis_;
+    int shown_ = -1;
+    bool modal_ = false;
+    FontHandle font_;
+    CycleChartView chart_;
+    std::array<HWND, kTextLines> lines_{};
+    HWND btnPrev_ = nullptr;
+    HWND btnNext_ = nullptr;
+    HWND btnClose_ = nullptr;
+};
+
+} // namespace purimo

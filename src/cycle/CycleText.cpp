@@ -1,0 +1,99 @@
+#include "cycle/CycleText.h"
+
+#include "common/NumberText.h"
+
+namespace purimo {
+
+const char* const kNoCycleText = "周期の始まりがまだ記録されていません。生理が始まった日の「周期」に 1 を入れるか、「変化」に × "
+                                 "を付けてください。";
+const char* const kCycleNotice = "グラフの読み取りは目安です。避妊の判断には使わないでください。";
+const char* const kUnreadableLeftOutText = "読み込めなかった月を含む周期は統計に入れていません";
+
+namespace {
+
+constexpr size_t kUnreadableNamed = 5;
+const char* const kGap = "　"; // a full-width blank between the figures of one line
+
+std::string WithDecimals(int value, int divisor, size_t decimals) {
+    const std::string sign = value < 0 ? "-" : "";
+    const int magnitude = value < 0 ? -value : value;
+    return sign + std::to_string(magnitude / divisor) + "." + ZeroPadded(magnitude % divisor, decimals);
+}
+
+std::string Days(int days) {
+    return std::to_string(days) + "日";
+}
+
+} // namespace
+
+std::string FormatHundredths(int hundredths) {
+    return WithDecimals(hundredths, 100, 2) + "℃";
+}
+
+std::string FormatTenths(int tenths) {
+    return WithDecimals(tenths, 10, 1);
+}
+
+std::string UnreadableMonthsText(const std::vector<YearMonth>& months) {
+    if (months.empty())
+        return {};
+    std::string text = "読み込めなかった月: ";
+    for (size_t i = 0; i < months.size() && i < kUnreadableNamed; ++i) {
+        if (i > 0)
+            text += ", ";
+        text += ZeroPadded(months[i].year, 4) + "/" + ZeroPadded(months[i].month, 2);
+    }
+    if (months.size() > kUnreadableNamed)
+        text += " ほか " + std::to_string(months.size() - kUnreadableNamed) + " か月";
+    return text;
+}
+
+std::vector<std::string> StatisticsTexts(const CycleStatistics& s) {
+    std::vector<std::string> lines;
+    if (s.count == 0)
+        return lines;
+    lines.push_back("周期の長さ 平均 " + FormatTenths(s.meanLengthTenths) + "日（最短 " + Days(s.shortest) + "・最長 " +
+                    Days(s.longest) + "・" + std::to_string(s.count) + "周期）");
+    if (s.highCount > 0)
+        lines.push_back("高温期の長さ 平均 " + FormatTenths(s.meanHighTenths) + "日（" + std::to_string(s.highCount) +
+                        "周期）");
+    return lines;
+}
+
+std::vector<std::string> CycleTexts(const CycleAnalysis& analysis, int index) {
+    std::vector<std::string> lines;
+    if (analysis.cycles.empty()) {
+        lines.push_back(kNoCycleText);
+        return lines;
+    }
+    const Cycle& cycle = analysis.cycles.at(static_cast<size_t>(index));
+    lines.push_back(FormatDate(cycle.start) + " 〜 " + FormatDate(cycle.end) +
+                    (cycle.open ? "（記録中）" : "（" + std::to_string(cycle.Length()) + "日間）"));
+    if (cycle.shift) {
+        const TemperatureShift& shift = *cycle.shift;
+        lines.push_back("高温期の始まり " + FormatDate(shift.firstHigh) + "（" + std::to_string(cycle.DayOf(shift.firstHigh)) +
+                        "日目）" + kGap + "確定 " + FormatDate(shift.confirmed) + kGap + "カバーライン " +
+                        FormatHundredths(shift.coverLine));
+        lines.push_back("低温期 平均 " + FormatHundredths(cycle.lowMean) + kGap + "高温期 平均 " +
+                        FormatHundredths(cycle.highMean) + kGap + "差 " + FormatHundredths(cycle.highMean - cycle.lowMean));
+        if (auto high = cycle.HighPhaseLength())
+            lines.push_back("高温期の長さ " + Days(*high));
+    } else {
+        lines.push_back("体温の上昇は確認されていません");
+    }
+    for (std::string& line : StatisticsTexts(analysis.statistics))
+        lines.push_back(std::move(line));
+    if (analysis.statistics.leftOutUnreadable)
+        lines.push_back(kUnreadableLeftOutText);
+    if (cycle.open && analysis.forecast)
+        lines.push_back("次の生理の予定 " + FormatDate(analysis.forecast->from) + " 〜 " + FormatDate(analysis.forecast->to));
+    const CycleNotes notes = NotesFor(cycle);
+    if (notes.shortHighPhase)
+        lines.push_back("高温期が10日未満です。気になるときは医師に相談してください。");
+    if (notes.smallDifference)
+        lines.push_back("低温期と高温期の差が0.3℃未満です。気になるときは医師に相談してください。");
+    lines.push_back(kCycleNotice);
+    return lines;
+}
+
+} // namespace purimo

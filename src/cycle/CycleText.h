@@ -1,0 +1,28 @@
+#pragma once
+// The cycle window's texts, in the order the window shows them (code page 932).
+#include <string>
+#include <vector>
+
+#include "cycle/Cycles.h"
+
+namespace purimo {
+
+extern const char* const kNoCycleText;
+extern const char* const kCycleNotice;
+extern const char* const kUnreadableLeftOutText;
+
+// "36.45℃": hundredths with two decimals.
+std::string FormatHundredths(int hundredths);
+// "29.5": tenths with one decimal, always.
+std::string FormatTenths(int tenths);
+
+// "読み込めなかった月: 2019/03, 2020/07" (at most five named, then "ほか N か月"); empty when every month
+// was read.
+std::string UnreadableMonthsText(const std::vector<YearMonth>& months);
+
+// Every line of the page of cycle index: range, shift, phases, statistics, forecast, notes, the notice.
+std::vector<std::string> CycleTexts(const CycleAnalysis& analysis, int index);
+// The statistics lines over every closed cycle; none while no cycle is closed.
+std::vector<std::string> StatisticsTexts(const CycleStatistics& statistics);
+
+} // namespace purimo
