@@ -76,6 +76,20 @@ for row, label, target in [("month_switch", "month switch (save, load, rebuild, 
     value = timing.get(row)
     rows.append((label, "—" if value is None else f"{value:.2f} ms", f"≤ {target:g} ms",
                  value is not None and value <= target))
+# The cycle window over twenty years of month files, and what one month more costs.
+o24, o240 = timing.get("cycle_open_24"), timing.get("cycle_open_240")
+if o24 is not None and o240 is not None:
+    rows.append(("cycle window opened over 240 months, to its first painted chart", f"{o240:.1f} ms", "≤ 150 ms",
+                 o240 <= 150))
+    rows.append(("cycle window opened over 24 months", f"{o24:.1f} ms", "", None))
+    per = (o240 - o24) / 216
+    rows.append(("one month more (240 against 24 months)", f"{per:.3f} ms a month, {o24 - 24 * per:.1f} ms fixed",
+                 "", None))
+    page = timing.get("cycle_page_240")
+    rows.append(("cycle window, paging to the older cycle", f"{page:.2f} ms", "≤ 10 ms", page <= 10))
+    kb = timing.get("cycle_memory_kb_240")
+    rows.append(("memory while the cycle window shows twenty years", f"+{kb / 1024:.2f} MB", "≤ +2 MB",
+                 kb <= 2048))
 for shape, arg in [("one field", "64/0"), ("short fields", "64/1")]:
     parse, scan = rate(f"ReadLongLine/{arg}"), rate(f"MemchrScan/{arg}")
     rows.append((f"reader + parser, one 64 MiB line of {shape}",

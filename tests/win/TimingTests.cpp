@@ -7,10 +7,16 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "FormFixture.h"
+#include "HelperProcess.h"
+#include "common/NumberText.h"
+#include "cycle/CycleForm.h"
+#include "month/Calendar.h"
 #include "output/PrintImage.h"
+#include "widgets/WinText.h"
 
 namespace purimo::test {
 
@@ -40,9 +46,98 @@ double Median(const char* row, int runs, const std::function<void(int)>& step) {
     return median;
 }
 
+LARGE_INTEGER Now() {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now;
+}
+
+// A diary of months up to November 2026: a cycle begins every 28 to 31 days, low readings for its
+// first 14 days and high ones after.
+void WriteDiary(const std::wstring& client, int months) {
+    CreateDirectoryW(client.c_str(), nullptr);
+    int year = 2026;
+    int month = 11 - months + 1;
+    while (month < 1) {
+        month += 12;
+        --year;
+    }
+    int cycleDay = 1;
+    int cycleLength = 28;
+    for (int m = 0; m < months; ++m) {
+        const int days = DaysInMonth(year, month);
+        std::string cycle = "\"周  期\"";
+        std::string temps = "\"体  温\"";
+        std::string marks = "\"変  化\"";
+        for (int d = 1; d <= days; ++d) {
+            cycle += "," + std::to_string(cycleDay);
+            temps += cycleDay <= 14 ? (d % 2 ? ",36.3" : ",36.2") : (d % 2 ? ",36.8" : ",36.7");
+            marks += cycleDay <= 5 ? ",×" : ",";
+            if (++cycleDay > cycleLength) {
+                cycleDay = 1;
+                cycleLength = 28 + (cycleLength + 1) % 4;
+            }
+        }
+        WriteFileBytes(client + Widen(ZeroPadded(year, 4) + ZeroPadded(month, 2)) + L".dat",
+                       cycle + "\r\n" + temps + "\r\n" + marks + "\r\n\"メ  モ\",朝\r\n");
+        if (++month > 12) {
+            month = 1;
+            ++year;
+        }
+    }
+}
+
 } // namespace
 
 using TimingTest = FormFixture;
+
+// The cycle window over 24 and over 240 months (twenty years): opening to its first painted chart,
+// paging to the older cycle, and the memory the window holds while it is open.
+TEST_F(TimingTest, CycleWindowOverTwentyYears) {
+    Start();
+    form_->Set_ChangeCalender(2026, 12);
+    for (int months : {24, 240}) {
+        WriteDiary(ClientFolder(), months);
+        LARGE_INTEGER start{};
+        SIZE_T before = 0;
+        SIZE_T open = 0;
+        int cycles = 0;
+        std::vector<double> opens;
+        std::vector<double> pages;
+        form_->SetCycleFormShown([&](TCycleForm& cycle) {
+            UpdateWindow(cycle.Hwnd());
+            UpdateWindow(cycle.Chart());
+            opens.push_back(Milliseconds(start, Now()));
+            open = PrivateBytes();
+            cycles = cycle.CycleCount();
+            for (int i = 0; i < 8; ++i) {
+                LARGE_INTEGER from = Now();
+                cycle.ShowOlder();
+                UpdateWindow(cycle.Hwnd());
+                UpdateWindow(cycle.Chart());
+                pages.push_back(Milliseconds(from, Now()));
+            }
+            PostMessageW(cycle.Hwnd(), WM_CLOSE, 0, 0);
+        });
+        for (int run = 0; run < 5; ++run) {
+            Pump();
+            before = PrivateBytes();
+            start = Now();
+            SendMessageW(form_->Hwnd(), WM_COMMAND, kCmdCycleGraph, 0);
+        }
+        form_->SetCycleFormShown(nullptr);
+        std::sort(opens.begin(), opens.end());
+        std::sort(pages.begin(), pages.end());
+        const std::string row = "cycle_open_" + std::to_string(months);
+        std::printf("timing %s %.3f %zu\n", row.c_str(), opens[opens.size() / 2], opens.size());
+        std::printf("timing cycle_page_%d %.3f %zu\n", months, pages[pages.size() / 2], pages.size());
+        std::printf("timing cycle_memory_kb_%d %.0f 1\n", months,
+                    (static_cast<double>(open) - static_cast<double>(before)) / 1024.0);
+        std::fflush(stdout);
+        EXPECT_GT(cycles, months * 30 / 31);
+    }
+    EXPECT_TRUE(errors_.empty());
+}
 
 TEST_F(TimingTest, MonthSwitchesAndChartRedraws) {
     Start();
