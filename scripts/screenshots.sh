@@ -24,6 +24,35 @@ trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; [ -n "${XVFB_PID:-}" ] &&
 app="$work/PurimoManage"
 mkdir -p "$app"
 cp "$root/build/win64/PurimoManage.exe" "$app/"
+# The two months before this one, recorded earlier: a cycle begun on the 4th of the month before
+# last and one on the 2nd of last month, each with its rise, for the pictures of the cycle window.
+mkdir -p "$app/client"
+python3 - "$app/client" <<'PY'
+import datetime, sys
+today = datetime.date.today()
+first = today.replace(day=1)
+last_month = (first - datetime.timedelta(days=1)).replace(day=1)
+before = (last_month - datetime.timedelta(days=1)).replace(day=1)
+starts = [before.replace(day=4), last_month.replace(day=2)]
+lows = ["36.3", "36.2", "36.4", "36.3", "36.2", "36.3", "36.4", "36.2", "36.3", "36.2", "36.3", "36.4", "36.3"]
+highs = ["36.7", "36.8", "36.7", "36.9", "36.8", "36.7", "36.8", "36.9", "36.8", "36.7", "36.8", "36.7", "36.8", "36.6"]
+def cell(day):
+    for start in reversed(starts):
+        n = (day - start).days
+        if n >= 0:
+            temps = lows + highs + ["36.5", "36.4", "36.3"]
+            return ("1" if n == 0 else str(n + 1)), (temps[n] if n < len(temps) else ""), ("×" if n < 5 else "")
+    return "", "", ""
+for month in (before, last_month):
+    days = ((month + datetime.timedelta(days=32)).replace(day=1) - month).days
+    rows = [[], [], []]
+    for d in range(days):
+        for row, text in zip(rows, cell(month + datetime.timedelta(days=d))):
+            row.append(text)
+    lines = ['"周  期",' + ",".join(rows[0]), '"体  温",' + ",".join(rows[1]), '"変  化",' + ",".join(rows[2]), '"メ  モ"']
+    with open(f"{sys.argv[1]}/{month:%Y%m}.dat", "wb") as f:
+        f.write(("\r\n".join(lines) + "\r\n").encode("cp932"))
+PY
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 /usr/lib/wine/wineserver -w 2>/dev/null || true
 # A new user: no settings yet, so the window opens at the top-left of the screen.
@@ -121,6 +150,15 @@ save_dialog print-setup '印刷設定'
 keys Escape
 keys alt+f a
 save_dialog save-dialog '画像ファイルに名前を付けて保存'
+keys Escape
+
+# The cycle window: it opens on this month's cycle (the week entered); PageUp shows last month's
+# whole, with its rise.
+keys alt+c g
+save_dialog cycle-window-open '周期グラフ'
+keys Prior
+sleep 0.5
+save_dialog cycle-window '周期グラフ'
 keys Escape
 
 # An error box: a folder standing where this month's file belongs stops the save before paging.
