@@ -140,6 +140,12 @@ LRESULT TMainForm::OnCommand(WPARAM wp, LPARAM lp) {
     case kCmdCycleGraph:
         menuCycleGraphClick();
         break;
+    case kCmdCycleReport:
+        menuCycleReportClick();
+        break;
+    case kCmdCycleCsv:
+        menuCycleCsvClick();
+        break;
     default:
         break;
     }
@@ -248,6 +254,8 @@ void TMainForm::CreateMenuBar() {
     // The cycles have a menu of their own beside the month's.
     HMENU cycle = CreatePopupMenu();
     AppendMenuW(cycle, MF_STRING, kCmdCycleGraph, L"周期グラフ...(&G)");
+    AppendMenuW(cycle, MF_STRING, kCmdCycleReport, L"受診用レポート印刷...(&R)");
+    AppendMenuW(cycle, MF_STRING, kCmdCycleCsv, L"CSV 形式で書き出し...(&E)");
     AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(cycle), L"周期(&C)");
     AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"ヘルプ(&H)");
 }

@@ -11,6 +11,7 @@
 #include "app/Splash.h"
 #include "chart/ChartControl.h"
 #include "common/GridLayout.h"
+#include "cycle/Cycles.h"
 #include "entry/ComEdit.h"
 #include "month/MonthFileIo.h"
 #include "month/MonthGrid.h"
@@ -38,6 +39,8 @@ enum MenuCommand : UINT {
     kCmdHelpHomePage = 302,
     kCmdHelpAbout = 303,
     kCmdCycleGraph = 401,
+    kCmdCycleReport = 402,
+    kCmdCycleCsv = 403,
 };
 
 constexpr int kClientWidth = 1002;
@@ -113,12 +116,19 @@ public:
     void menuHelpManualClick();
     void menuHelpHomePageClick();
     void menuHelpAboutClick();
+    // The printer set-up dialog over owner and the chosen printer made current, as every print
+    // command does it; empty when the user cancels. portrait opens it with an upright page.
+    MemoryDc SetUpPrinter(HWND owner, bool portrait);
     void SetAbout(TAboutForm* about) { about_ = about; }
     // Or the way to make the About box at its first opening, as the memo dialog.
     void SetAboutMaker(std::function<TAboutForm*()> make) { makeAbout_ = std::move(make); }
 
     // Cycles across months: the cycle window, over the month files and the grid as it is.
     void menuCycleGraphClick();
+    // The doctor's report of the newest three cycles on one printed page.
+    void menuCycleReportClick();
+    // The whole diary as a CSV file, in code page 932 or UTF-8.
+    void menuCycleCsvClick();
     // A test sees the cycle window while it is shown modally.
     void SetCycleFormShown(std::function<void(TCycleForm&)> shown) { cycleFormShown_ = std::move(shown); }
 
@@ -181,6 +191,10 @@ private:
     }
     void FocusNextEditor(bool forward);
     void SetCaptions();
+    // Every month file and the grid as it is shown, read for the cycle commands; nothing is written.
+    DaySeries ReadDiary() const;
+    // The report of the cycle at newest and the two before it, over owner.
+    void PrintCycleReport(HWND owner, const DaySeries& series, const CycleAnalysis& analysis, int newest);
     RECT NormalWindowRect() const;
 
     AppContext context_;

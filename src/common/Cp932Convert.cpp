@@ -22,6 +22,15 @@ std::string Narrow(const std::wstring& wide) {
     return bytes;
 }
 
+std::string Utf8(const std::wstring& wide) {
+    if (wide.empty())
+        return {};
+    int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), n, nullptr, nullptr);
+    return bytes;
+}
+
 bool Cp932CanHold(const std::wstring& wide) {
     if (wide.empty())
         return true;

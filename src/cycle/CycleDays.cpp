@@ -62,8 +62,6 @@ void DaySeries::AddFromGrid(YearMonth month, MonthGrid& grid, int days) {
     NormaliseTemperatures(grid, days);
     for (int day = 1; day <= days; ++day) {
         const int serial = DaySerial(month.year, month.month, day);
-        if (serial > today_)
-            break;
         DayRecord record;
         record.serial = serial;
         record.cycle = grid.Cell(day, kRowCycleDay);
@@ -97,6 +95,11 @@ void DaySeries::Finish() {
     std::sort(unreadable_.begin(), unreadable_.end(), [](const YearMonth& a, const YearMonth& b) {
         return a.year != b.year ? a.year < b.year : a.month < b.month;
     });
+}
+
+std::vector<DayRecord>::const_iterator DaySeries::PastEnd() const {
+    return std::upper_bound(days_.begin(), days_.end(), today_,
+                            [](int serial, const DayRecord& d) { return serial < d.serial; });
 }
 
 bool DaySeries::TouchesUnreadable(int first, int last) const {

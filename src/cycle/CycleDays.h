@@ -32,7 +32,7 @@ struct DayRecord {
 
 class DaySeries {
 public:
-    // Days after today are left out altogether: an entry written ahead changes nothing.
+    // Every day is kept (the diary is written out whole); the cycles leave out days after today.
     explicit DaySeries(int todaySerial) : today_(todaySerial) {}
 
     // A month from its file's lines, through the same steps as showing it in the grid. Throws as
@@ -46,6 +46,8 @@ public:
     void Finish();
 
     const std::vector<DayRecord>& Days() const { return days_; }
+    // The days up to today: an entry written ahead (an appointment, a "1" or a "×") changes nothing.
+    std::vector<DayRecord>::const_iterator PastEnd() const;
     const std::vector<YearMonth>& Unreadable() const { return unreadable_; }
     // Whether a month that could not be read holds a day between first and last (serials).
     bool TouchesUnreadable(int first, int last) const;

@@ -22,7 +22,8 @@ constexpr int kButtonWidth = 110;
 constexpr int kButtonHeight = 25;
 constexpr int kButtonsTop = kClientHeight - kButtonHeight - 8;
 
-enum : int { kIdPrev = 101, kIdNext = 102 };
+enum : int { kIdPrev = 101, kIdNext = 102, kIdReport = 103 };
+constexpr int kReportButtonWidth = 200;
 
 } // namespace
 
@@ -71,12 +72,15 @@ TCycleForm::TCycleForm(HWND owner, DaySeries series, int shownLastDay)
     }
     btnPrev_ = MakeButton(L"前の周期(&P)", kIdPrev, 8, kButtonsTop, kButtonWidth, kButtonHeight);
     btnNext_ = MakeButton(L"次の周期(&N)", kIdNext, 8 + kButtonWidth + 8, kButtonsTop, kButtonWidth, kButtonHeight);
+    btnReport_ = MakeButton(L"受診用レポート印刷...(&R)", kIdReport, kClientWidth - 16 - kButtonWidth - kReportButtonWidth,
+                            kButtonsTop, kReportButtonWidth, kButtonHeight);
     btnClose_ = MakeButton(L"閉じる", IDCANCEL, kClientWidth - 8 - kButtonWidth, kButtonsTop, kButtonWidth, kButtonHeight);
 
     if (analysis_.cycles.empty()) {
         ShowWindow(chart_.Hwnd(), SW_HIDE);
         ShowWindow(btnPrev_, SW_HIDE);
         ShowWindow(btnNext_, SW_HIDE);
+        ShowWindow(btnReport_, SW_HIDE);
         SetLines(CycleTexts(analysis_, 0));
     } else {
         ShowCycle(CycleIndexAt(analysis_, shownLastDay));
@@ -184,6 +188,10 @@ LRESULT TCycleForm::OnCommand(UINT id) {
         break;
     case kIdNext:
         ShowNewer();
+        break;
+    case kIdReport:
+        if (OnReport && shown_ >= 0)
+            OnReport(shown_);
         break;
     case IDCANCEL:
         modal_ = false;

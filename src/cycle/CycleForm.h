@@ -50,6 +50,9 @@ public:
     HWND btnPrev() const { return btnPrev_; }
     HWND btnNext() const { return btnNext_; }
     HWND btnClose() const { return btnClose_; }
+    HWND btnReport() const { return btnReport_; }
+    // The report button: the shown cycle and the two before it on paper.
+    std::function<void(int shownCycle)> OnReport;
     HWND Chart() const { return chart_.Hwnd(); }
 
     bool PaintContent(HDC dc, const RECT& client) override;
@@ -75,6 +78,7 @@ private:
     HWND btnPrev_ = nullptr;
     HWND btnNext_ = nullptr;
     HWND btnClose_ = nullptr;
+    HWND btnReport_ = nullptr;
 };
 
 } // namespace purimo

@@ -1,6 +1,7 @@
 #include "cycle/Cycles.h"
 
 #include <algorithm>
+#include <ranges>
 
 namespace purimo {
 
@@ -32,10 +33,11 @@ long long Rounded(long long numerator, long long denominator) {
 
 } // namespace
 
-std::vector<int> FindCycleStarts(const std::vector<DayRecord>& days) {
+std::vector<int> FindCycleStarts(std::vector<DayRecord>::const_iterator first,
+                                 std::vector<DayRecord>::const_iterator last) {
     std::vector<int> typedOnes;
     std::vector<int> crosses;
-    for (const DayRecord& day : days) {
+    for (const DayRecord& day : std::ranges::subrange(first, last)) {
         if (IsDayOne(day.cycle))
             typedOnes.push_back(day.serial);
         if (StartsWithCross(day.mark))
@@ -107,25 +109,25 @@ std::optional<int> Cycle::HighPhaseLength() const {
 
 CycleAnalysis AnalyseCycles(const DaySeries& series) {
     CycleAnalysis analysis;
-    const std::vector<DayRecord>& days = series.Days();
-    const std::vector<int> starts = FindCycleStarts(days);
+    const auto past = series.PastEnd();
+    const std::vector<int> starts = FindCycleStarts(series.Days().begin(), past);
     if (starts.empty())
         return analysis;
     int lastEntry = starts.back();
-    for (const DayRecord& day : days)
-        if (day.entry)
-            lastEntry = std::max(lastEntry, day.serial);
+    for (auto day = series.Days().begin(); day != past; ++day)
+        if (day->entry)
+            lastEntry = std::max(lastEntry, day->serial);
 
-    auto day = days.begin();
+    auto day = series.Days().begin();
     for (size_t i = 0; i < starts.size(); ++i) {
         Cycle cycle;
         cycle.start = starts[i];
         cycle.open = i + 1 == starts.size();
         cycle.end = cycle.open ? lastEntry : starts[i + 1] - 1;
         cycle.touchesUnreadable = series.TouchesUnreadable(cycle.start, cycle.end);
-        day = std::lower_bound(day, days.end(), cycle.start,
+        day = std::lower_bound(day, past, cycle.start,
                                [](const DayRecord& d, int serial) { return d.serial < serial; });
-        for (; day != days.end() && day->serial <= cycle.end; ++day)
+        for (; day != past && day->serial <= cycle.end; ++day)
             if (day->hundredths > 0)
                 cycle.readings.push_back(Reading{day->serial, day->hundredths});
         cycle.shift = FindShift(cycle.readings);

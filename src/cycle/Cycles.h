@@ -22,7 +22,8 @@ constexpr int kForecastCycles = 6;
 constexpr int kForecastMinimum = 3;
 
 // The serials of the days that start a cycle, in date order.
-std::vector<int> FindCycleStarts(const std::vector<DayRecord>& days);
+std::vector<int> FindCycleStarts(std::vector<DayRecord>::const_iterator first,
+                                 std::vector<DayRecord>::const_iterator last);
 
 struct Reading {
     int serial = 0;

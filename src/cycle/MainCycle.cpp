@@ -1,34 +1,139 @@
 #include <windows.h>
+#include <commdlg.h>
 
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "app/Application.h"
 #include "app/Main.h"
-#include "common/Clock.h"
+#include "common/Cp932Convert.h"
+#include "common/Errors.h"
+#include "common/NumberText.h"
 #include "cycle/CycleForm.h"
 #include "cycle/CycleLoad.h"
+#include "cycle/CycleText.h"
+#include "cycle/DiaryCsv.h"
+#include "cycle/Report.h"
+#include "cycle/ReportPage.h"
 #include "month/Calendar.h"
+#include "month/MonthFileIo.h"
+#include "output/CommonDialogs.h"
+#include "output/OutputGeometry.h"
+#include "output/PrintImage.h"
 
 namespace purimo {
 
-void TMainForm::menuCycleGraphClick() {
-    const YearMonth shown{shownYear_, shownMonth_};
+namespace {
+
+using namespace std::string_literals;
+
+// Fewer bytes written than asked: the disk is full (as the month file's writer reports it).
+constexpr int kDiskFull = 101;
+
+int Today() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    DaySeries series(DaySerial(now.wYear, now.wMonth, now.wDay));
+    return DaySerial(now.wYear, now.wMonth, now.wDay);
+}
+
+} // namespace
+
+DaySeries TMainForm::ReadDiary() const {
+    const YearMonth shown{shownYear_, shownMonth_};
+    DaySeries series(Today());
+    series.AddMonthGrid(shown, GridWithOpenEditor());
+    LoadMonthFiles(series, context_.programFolder + L"client\\", shown);
+    series.Finish();
+    return series;
+}
+
+void TMainForm::menuCycleGraphClick() {
+    const YearMonth shown{shownYear_, shownMonth_};
     std::optional<TCycleForm> form;
     {
         WaitCursor wait;
-        series.AddMonthGrid(shown, GridWithOpenEditor());
-        LoadMonthFiles(series, context_.programFolder + L"client\\", shown);
-        series.Finish();
         const int lastDay = DaySerial(shown.year, shown.month, DaysInMonth(shown.year, shown.month));
-        form.emplace(Hwnd(), std::move(series), lastDay);
+        form.emplace(Hwnd(), ReadDiary(), lastDay);
     }
+    form->OnReport = [this, &form](int shownCycle) {
+        PrintCycleReport(form->Hwnd(), form->Series(), form->Analysis(), shownCycle);
+    };
     form->ShowModal([this, &form] {
         if (cycleFormShown_)
             cycleFormShown_(*form);
     });
+}
+
+void TMainForm::menuCycleReportClick() {
+    std::optional<DaySeries> series;
+    CycleAnalysis analysis;
+    {
+        WaitCursor wait;
+        series = ReadDiary();
+        analysis = AnalyseCycles(*series);
+    }
+    PrintCycleReport(Hwnd(), *series, analysis, static_cast<int>(analysis.cycles.size()) - 1);
+}
+
+void TMainForm::PrintCycleReport(HWND owner, const DaySeries& series, const CycleAnalysis& analysis, int newest) {
+    if (analysis.cycles.empty())
+        throw AppError(kNoCycleText);
+    MemoryDc printer = SetUpPrinter(owner, true);
+    if (!printer)
+        return;
+    const std::vector<int> indexes = ReportCycleIndexes(analysis, newest);
+    PrintPage(printer.Get(), output_.printing,
+              [&](HDC page) { DrawReportPage(page, series, analysis, indexes, Today()); });
+}
+
+void TMainForm::menuCycleCsvClick() {
+    const std::wstring title = L"CSV ファイルに書き出し";
+    const std::wstring filter = L"CSV ファイル Excel 用 Shift-JIS (*.csv)\0*.csv\0CSV ファイル UTF-8 (*.csv)\0*.csv\0"s;
+    const std::wstring defaultExtension = L"csv";
+    const CivilDate today = DateOfSerial(Today());
+    const std::string defaultName =
+        "基礎体温_" + ZeroPadded(today.year, 4) + ZeroPadded(today.month, 2) + ZeroPadded(today.day, 2) + ".csv";
+    std::vector<wchar_t> name(32768, L'\0');
+    Widen(defaultName).copy(name.data(), name.size() - 1);
+
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = Hwnd();
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = name.data();
+    ofn.nMaxFile = static_cast<DWORD>(name.size());
+    ofn.lpstrTitle = title.c_str();
+    ofn.lpstrDefExt = defaultExtension.c_str();
+    ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
+    if (!RunSaveDialog(ofn))
+        return;
+    name.back() = L'\0';
+    const std::wstring path = WithExtension(name.data(), L".csv");
+    const bool utf8 = ofn.nFilterIndex == 2;
+
+    std::vector<YearMonth> unreadable;
+    {
+        WaitCursor wait;
+        DaySeries series = ReadDiary();
+        std::string bytes = DiaryCsvBytes(series, AnalyseCycles(series));
+        // Excel reads a UTF-8 file as UTF-8 only with its byte-order mark.
+        if (utf8)
+            bytes = "\xEF\xBB\xBF" + Utf8(Widen(bytes));
+        unreadable = series.Unreadable();
+        try {
+            // Under a temporary name first, as the month files: a failure leaves no half file and an
+            // existing file whole.
+            SaveMonthFile(path, bytes, false, WriteFileBlock);
+        } catch (const IoError& error) {
+            if (error.Code() == kDiskFull)
+                throw AppError("ストリームへの書き込みエラー");
+            throw AppError("ファイル " + Narrow(path) + " を作成できません");
+        }
+    }
+    if (!unreadable.empty())
+        ReportError(UnreadableMonthsText(unreadable));
 }
 
 } // namespace purimo

@@ -12,6 +12,7 @@
 #include "output/About.h"
 #include "output/CommonDialogs.h"
 #include "output/ManualPath.h"
+#include "output/OutputGeometry.h"
 #include "output/PrintImage.h"
 
 namespace purimo {
@@ -21,16 +22,6 @@ namespace {
 using namespace std::string_literals;
 
 constexpr const wchar_t* kHomePageUrl = L"https://sorano.example/purimo/";
-
-// The dialog appends the default extension itself; a name that comes back without one (typed
-// into a dialog that does not) gets it here.
-std::wstring WithBmpExtension(const std::wstring& name) {
-    size_t nameStart = name.find_last_of(L"\\/:");
-    nameStart = nameStart == std::wstring::npos ? 0 : nameStart + 1;
-    if (name.find(L'.', nameStart) == std::wstring::npos)
-        return name + L".bmp";
-    return name;
-}
 
 } // namespace
 
@@ -56,20 +47,29 @@ void TMainForm::menuFileSavesClick() {
     if (!RunSaveDialog(ofn))
         return;
     name.back() = L'\0';
-    output_.lastSaveName = WithBmpExtension(name.data());
+    // The dialog appends the default extension itself; a name that comes back without one (typed
+    // into a dialog that does not) gets it here.
+    output_.lastSaveName = WithExtension(name.data(), L".bmp");
     SaveWindowImage(Hwnd(), output_.lastSaveName);
 }
 
 void TMainForm::menuFilePrintClick() {
+    MemoryDc printer = SetUpPrinter(Hwnd(), false);
+    if (printer)
+        PrintWindowImage(Hwnd(), printer.Get(), output_.printing);
+}
+
+MemoryDc TMainForm::SetUpPrinter(HWND owner, bool portrait) {
     if (!output_.printer.devNames && !DefaultPrinterExists())
         throw AppError("デフォルト プリンタが存在しません");
     PRINTDLGW pd{};
     pd.lStructSize = sizeof(pd);
-    pd.hwndOwner = Hwnd();
+    pd.hwndOwner = owner;
     pd.Flags = PD_PRINTSETUP;
     // The dialog works on copies, so that a cancelled dialog leaves the current printer as it was.
-    pd.hDevMode = output_.printer.devMode.Copy().Release();
-    pd.hDevNames = output_.printer.devNames.Copy().Release();
+    PrinterChoice copies = PrinterCopies(output_.printer, portrait);
+    pd.hDevMode = copies.devMode.Release();
+    pd.hDevNames = copies.devNames.Release();
     DialogResult answer = RunPrinterSetup(pd);
     PrinterChoice chosen{GlobalBlock(pd.hDevMode), GlobalBlock(pd.hDevNames)};
     if (!answer.ok) {
@@ -77,7 +77,7 @@ void TMainForm::menuFilePrintClick() {
             throw AppError("デフォルト プリンタが存在しません");
         if (answer.failure != 0)
             throw AppError("選択したプリンタは有効ではありません");
-        return;
+        return MemoryDc();
     }
     // The job being handed to the spooler keeps its printer.
     if (output_.printing)
@@ -86,7 +86,7 @@ void TMainForm::menuFilePrintClick() {
     MemoryDc printer = CreatePrinterDc(output_.printer);
     if (!printer)
         throw AppError("選択したプリンタは有効ではありません");
-    PrintWindowImage(Hwnd(), printer.Get(), output_.printing);
+    return printer;
 }
 
 void TMainForm::menuHelpManualClick() {

@@ -48,4 +48,12 @@ Point PlaceCentred(const Rect& monitor, int width, int height) {
     return Point{monitor.left + (monitor.Width() - width) / 2, monitor.top + (monitor.Height() - height) / 2};
 }
 
+std::wstring WithExtension(const std::wstring& name, const std::wstring& extension) {
+    size_t nameStart = name.find_last_of(L"\\/:");
+    nameStart = nameStart == std::wstring::npos ? 0 : nameStart + 1;
+    if (name.find(L'.', nameStart) == std::wstring::npos)
+        return name + extension;
+    return name;
+}
+
 } // namespace purimo

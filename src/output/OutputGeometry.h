@@ -2,6 +2,7 @@
 // Where printed pages and dialogs go: the window image fitted to the page, and a dialog placed on
 // the monitor that shows the main window.
 #include <cstdint>
+#include <string>
 
 #include "common/Canvas.h"
 
@@ -31,6 +32,9 @@ Size FitToPage(int width, int height, int pageWidth, int pageHeight);
 // A dialog of the size given, centred horizontally on the monitor, its top at one third of the
 // height left free above and below it.
 Point PlaceAtUpperThird(const Rect& monitor, int width, int height);
+
+// A file name that comes back from a save dialog without an extension gets the extension (".bmp").
+std::wstring WithExtension(const std::wstring& name, const std::wstring& extension);
 
 // A window of the size given, centred on the monitor.
 Point PlaceCentred(const Rect& monitor, int width, int height);

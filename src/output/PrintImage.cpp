@@ -133,9 +133,34 @@ MemoryDc CreatePrinterDc(const PrinterChoice& printer) {
                               static_cast<const DEVMODEW*>(mode.Get())));
 }
 
-void PrintWindowImage(HWND window, HDC printer, bool& printing) {
+PrinterChoice PrinterCopies(const PrinterChoice& printer, bool portrait) {
+    PrinterChoice copies{printer.devMode.Copy(), printer.devNames.Copy()};
+    if (!portrait)
+        return copies;
+    if (!copies.devMode) {
+        PRINTDLGW pd{};
+        pd.lStructSize = sizeof(pd);
+        pd.Flags = PD_RETURNDEFAULT;
+        if (LateBound<decltype(&PrintDlgW)>(L"comdlg32.dll", "PrintDlgW")(&pd))
+            copies = PrinterChoice{GlobalBlock(pd.hDevMode), GlobalBlock(pd.hDevNames)};
+    }
+    LockedBlock mode(copies.devMode.Get());
+    if (auto* dm = static_cast<DEVMODEW*>(mode.Get())) {
+        dm->dmOrientation = DMORIENT_PORTRAIT;
+        dm->dmFields |= DM_ORIENTATION;
+    }
+    return copies;
+}
+
+void PrintPage(HDC printer, bool& printing, const std::function<void(HDC)>& draw) {
     SetAbortProc(printer, &KeepDispatching);
     PrintJob job(printer, printing);
+    draw(printer);
+}
+
+namespace {
+
+void DrawWindowImageOnPage(HWND window, HDC printer) {
     BmpImage dib;
     {
         BitmapHandle image = CaptureWindowImage(window);
@@ -146,6 +171,12 @@ void PrintWindowImage(HWND window, HDC printer, bool& printing) {
     SetStretchBltMode(printer, COLORONCOLOR);
     StretchDIBits(printer, 0, 0, fit.width, fit.height, 0, 0, dib.width, dib.height, dib.pixels.data(),
                   reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS, SRCCOPY);
+}
+
+} // namespace
+
+void PrintWindowImage(HWND window, HDC printer, bool& printing) {
+    PrintPage(printer, printing, [window](HDC page) { DrawWindowImageOnPage(window, page); });
 }
 
 void SaveWindowImage(HWND window, const std::wstring& path) {

@@ -2,6 +2,7 @@
 // Printing the window image on one page and writing it to a BMP file.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "output/OutputState.h"
@@ -13,6 +14,16 @@ bool DefaultPrinterExists();
 // A device context for the printer chosen (the system's default printer when none is); empty
 // when the printer cannot be opened.
 MemoryDc CreatePrinterDc(const PrinterChoice& printer);
+
+// Copies of the printer's settings for the set-up dialog, which works on its own copies; with
+// portrait, the page is upright whatever was chosen before (the system's default printer's
+// settings when none was chosen yet).
+PrinterChoice PrinterCopies(const PrinterChoice& printer, bool portrait);
+
+// One job of one page: draw gets the printer's device context with the page begun. printing is
+// set while the page is handed to the spooler, during which the window's messages keep being
+// dispatched.
+void PrintPage(HDC printer, bool& printing, const std::function<void(HDC)>& draw);
 
 // Prints the window's image as large as the page allows, at the top-left of the printable area,
 // as one page of one job. printing is set while the page is handed to the spooler, during which

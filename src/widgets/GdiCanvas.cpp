@@ -35,6 +35,15 @@ void GdiCanvas::SetPen(Color color, int width, PenStyle style) {
     penColor_ = color;
     penWidth_ = width;
     penStyle_ = style;
+    if (scaledPens_) {
+        LOGBRUSH brush{BS_SOLID, ToColorRef(color), 0};
+        DWORD pattern = style == PenStyle::Dot ? PS_DOT : style == PenStyle::Dash ? PS_DASH : PS_SOLID;
+        PenHandle pen(ExtCreatePen(PS_GEOMETRIC | pattern | PS_ENDCAP_FLAT, static_cast<DWORD>(width), &brush, 0,
+                                   nullptr));
+        SelectObject(dc_, pen.Get());
+        pen_ = std::move(pen);
+        return;
+    }
     // GDI draws styled pens one pixel wide only.
     PenHandle pen = style == PenStyle::Dot    ? MakePen(ToColorRef(color), 1, PS_DOT)
                     : style == PenStyle::Dash ? MakePen(ToColorRef(color), 1, PS_DASH)

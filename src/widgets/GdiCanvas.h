@@ -28,6 +28,9 @@ public:
     // With a cache, the canvas takes its fonts from it instead of making its own.
     explicit GdiCanvas(HDC dc, FontCache* fonts = nullptr);
     ~GdiCanvas() override;
+    // On a device whose units are scaled up (a printer page in page units), dotted and dashed
+    // lines keep their pattern at the pen's scaled width instead of turning solid.
+    void SetScaledPens(bool scaled) { scaledPens_ = scaled; }
     GdiCanvas(const GdiCanvas&) = delete;
     GdiCanvas& operator=(const GdiCanvas&) = delete;
 
@@ -55,6 +58,7 @@ private:
     Color penColor_ = 0;
     int penWidth_ = 0;
     PenStyle penStyle_ = PenStyle::Solid;
+    bool scaledPens_ = false;
     BrushHandle brush_;
     Color brushColor_ = 0;
     FontCache* fonts_;

@@ -55,7 +55,8 @@ private:
 };
 
 std::vector<int> Starts(const Diary& diary) {
-    return FindCycleStarts(diary.Series().Days());
+    DaySeries series = diary.Series();
+    return FindCycleStarts(series.Days().begin(), series.PastEnd());
 }
 
 std::vector<Reading> Readings(const std::vector<int>& tenths) {
@@ -83,7 +84,8 @@ TEST(CycleDays, MonthsAreTakenAsTheGridShowsThem) {
                                      "\"メ  モ\""});
     series.Finish();
     const std::vector<DayRecord>& days = series.Days();
-    ASSERT_EQ(days.size(), 20u) << "days after today are left out";
+    ASSERT_EQ(days.size(), 31u) << "the diary is kept whole";
+    EXPECT_EQ(series.PastEnd() - days.begin(), 20) << "the cycles read up to today";
     EXPECT_EQ(days[0].cycle, "01");
     EXPECT_EQ(days[0].hundredths, 3660) << "normalised to one decimal";
     EXPECT_EQ(days[1].hundredths, 0) << "out of range";
@@ -188,6 +190,13 @@ TEST(CycleAnalysis, CyclesAcrossMonthsWithPhasesMeansAndGaps) {
     EXPECT_EQ(CycleIndexAt(analysis, Day(2023, 1, 1)), 0);
 
     EXPECT_TRUE(AnalyseCycles(Diary().Temps(2024, 1, 1, {"36.5"}).Series()).cycles.empty());
+
+    // What is written ahead of today changes nothing: the open cycle ends at today's last entry.
+    Diary ahead;
+    ahead.One(2026, 1, 1).Temps(2026, 1, 1, {"36.4", "36.5"}).One(2026, 2, 1).Set(2026, 1, 25, kRowEvent, "×");
+    CycleAnalysis upToToday = AnalyseCycles(ahead.Series(Day(2026, 1, 20)));
+    ASSERT_EQ(upToToday.cycles.size(), 1u);
+    EXPECT_EQ(upToToday.cycles[0].end, Day(2026, 1, 2));
 }
 
 TEST(CycleAnalysis, StatisticsForecastNotesAndMonthsThatCouldNotBeRead) {

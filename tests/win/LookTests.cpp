@@ -240,7 +240,7 @@ TEST_F(LookTest, MenuHasItsFourMenusAndNoDisabledItem) {
     const std::vector<std::vector<std::wstring>> items{
         {L"ビットマップで保存...(&A)", L"画面印刷...(&P)", L"", L"終了(&X)"},
         {L"マーカー表示(&M)"},
-        {L"周期グラフ...(&G)"},
+        {L"周期グラフ...(&G)", L"受診用レポート印刷...(&R)", L"CSV 形式で書き出し...(&E)"},
         {L"操作手順書(&M)", L"著作権者ホームページ(&H)", L"", L"バージョン情報(&A)"}};
     for (UINT m = 0; m < items.size(); ++m) {
         HMENU sub = GetSubMenu(bar, static_cast<int>(m));

@@ -9,6 +9,11 @@
 #include "DialogAnswer.h"
 #include "FormFixture.h"
 #include "Image.h"
+#include "common/Errors.h"
+#include "cycle/CycleForm.h"
+#include "cycle/CycleText.h"
+#include "month/Calendar.h"
+#include "month/MonthGrid.h"
 #include "output/CommonDialogs.h"
 #include "output/OutputGeometry.h"
 #include "output/PrintImage.h"
@@ -338,4 +343,137 @@ TEST_F(PrintTest, PrintCommandWhilePrintingIsRefusedAndTheJobGoesOn) {
 }
 
 } // namespace
+// Five months of 2026, a cycle on the first of each: four closed cycles and the open one of May.
+void WriteFiveCycles(const std::wstring& client) {
+    CreateDirectoryW(client.c_str(), nullptr);
+    for (int m = 1; m <= 5; ++m) {
+        const int days = DaysInMonth(2026, m);
+        std::string cycle = "\"周  期\",1";
+        std::string temps = "\"体  温\"";
+        for (int d = 1; d <= days; ++d)
+            temps += d <= 14 ? (d % 2 ? ",36.3" : ",36.2") : ",36.8";
+        WriteFileBytes(client + L"20260" + std::to_wstring(m) + L".dat",
+                       cycle + "\r\n" + temps + "\r\n\"変  化\",×\r\n\"メ  モ\"\r\n");
+    }
+}
+
+// Rows whose pixels are mostly of the color: one group for each line drawn across the page.
+int LinesAcross(const Image& page, COLORREF color, int tolerance) {
+    int groups = 0;
+    bool inGroup = false;
+    for (int y = 0; y < page.Height(); ++y) {
+        int n = 0;
+        for (int x = 0; x < page.Width(); ++x)
+            n += Near(page.At(x, y), color, tolerance) ? 1 : 0;
+        const bool line = n > page.Width() / 2;
+        groups += line && !inGroup ? 1 : 0;
+        inGroup = line;
+    }
+    return groups;
+}
+
+TEST_F(PrintTest, CycleReportPrintsTheNewestThreeCyclesOnAnUprightPage) {
+    if (!HavePdfPrinter())
+        GTEST_SKIP() << "no PDF printer (the test script starts one)";
+    Start();
+    WriteFiveCycles(ClientFolder());
+    {
+        DialogAnswer dialog(kSetupTitle, [](HWND d) { PostButtonClick(d, IDOK); });
+        SendMessageW(form_->Hwnd(), WM_COMMAND, kCmdCycleReport, 0);
+        Pump();
+        ASSERT_TRUE(dialog.Found());
+    }
+    ASSERT_TRUE(errors_.empty()) << errors_[0];
+    Image page = NextPage(100);
+    ASSERT_GT(page.Width(), 0) << "no page arrived";
+    page.SaveArtefact("cycle-report");
+    EXPECT_LT(page.Width(), page.Height());
+    EXPECT_EQ(LinesAcross(page, RGB(255, 0, 0), 60), 3) << "three charts, each with its red 36.7 line";
+    int titleInk = 0;
+    for (int y = 0; y < page.Height() / 30; ++y)
+        for (int x = 0; x < page.Width() / 3; ++x)
+            titleInk += Near(page.At(x, y), RGB(0, 0, 0), 80) ? 1 : 0;
+    EXPECT_GT(titleInk, 100) << "the title at the top";
+}
+
+TEST_F(PrintTest, CycleReportOpensUprightWhateverTheScreenPrintChose) {
+    Start();
+    WriteFiveCycles(ClientFolder());
+    std::vector<short> offered;
+    SetPrinterSetupHandler([&](PRINTDLGW& pd) {
+        if (pd.hDevMode == nullptr)
+            pd.hDevMode = DefaultPrinter().devMode.Release();
+        offered.push_back(OrientationOf(pd.hDevMode));
+        auto* dm = static_cast<DEVMODEW*>(GlobalLock(pd.hDevMode));
+        dm->dmOrientation = DMORIENT_LANDSCAPE;
+        dm->dmFields |= DM_ORIENTATION;
+        GlobalUnlock(pd.hDevMode);
+        return DialogResult{false, 0}; // then cancelled: nothing is printed
+    });
+    if (!DefaultPrinterExists())
+        GTEST_SKIP() << "no default printer";
+    SendMessageW(form_->Hwnd(), WM_COMMAND, kCmdCycleReport, 0);
+    Pump();
+    ASSERT_EQ(offered.size(), 1u);
+    EXPECT_EQ(offered[0], DMORIENT_PORTRAIT);
+
+    // A screen print chose landscape: the report still opens upright.
+    SetPrinterSetupHandler([&](PRINTDLGW& pd) {
+        if (pd.hDevMode == nullptr)
+            pd.hDevMode = DefaultPrinter().devMode.Release();
+        auto* dm = static_cast<DEVMODEW*>(GlobalLock(pd.hDevMode));
+        offered.push_back(dm->dmOrientation);
+        dm->dmOrientation = DMORIENT_LANDSCAPE;
+        GlobalUnlock(pd.hDevMode);
+        // OK for the screen print, so that landscape becomes the current printer's.
+        return DialogResult{offered.size() == 2, 0};
+    });
+    EXPECT_TRUE(form_->SetUpPrinter(form_->Hwnd(), false));
+    SendMessageW(form_->Hwnd(), WM_COMMAND, kCmdCycleReport, 0);
+    Pump();
+    ASSERT_EQ(offered.size(), 3u);
+    EXPECT_EQ(offered[2], DMORIENT_PORTRAIT);
+    EXPECT_TRUE(errors_.empty());
+}
+
+TEST_F(PrintTest, CycleReportWithoutACycleShowsTheHintBeforeAnyDialog) {
+    Start();
+    int dialogs = 0;
+    SetPrinterSetupHandler([&](PRINTDLGW&) {
+        ++dialogs;
+        return DialogResult{false, 0};
+    });
+    form_->Grid().SetCell(3, kRowTemperature, "36.5");
+    SendMessageW(form_->Hwnd(), WM_COMMAND, kCmdCycleReport, 0);
+    Pump();
+    EXPECT_EQ(dialogs, 0);
+    EXPECT_EQ(errors_, (std::vector<std::string>{ErrorBoxText(kNoCycleText)}));
+}
+
+TEST_F(PrintTest, CycleWindowsReportButtonPrintsTheShownCycleAndTheOnesBefore) {
+    if (!HavePdfPrinter())
+        GTEST_SKIP() << "no PDF printer (the test script starts one)";
+    Start();
+    WriteFiveCycles(ClientFolder());
+    form_->Set_ChangeCalender(2026, 2);
+    int shown = -1;
+    form_->SetCycleFormShown([&](TCycleForm& cycle) {
+        shown = cycle.ShownCycle();
+        PostMessageW(cycle.btnReport(), BM_CLICK, 0, 0);
+        PostMessageW(cycle.Hwnd(), WM_CLOSE, 0, 0);
+    });
+    {
+        DialogAnswer dialog(kSetupTitle, [](HWND d) { PostButtonClick(d, IDOK); });
+        SendMessageW(form_->Hwnd(), WM_COMMAND, kCmdCycleGraph, 0);
+        Pump();
+        ASSERT_TRUE(dialog.Found());
+    }
+    form_->SetCycleFormShown(nullptr);
+    ASSERT_TRUE(errors_.empty()) << errors_[0];
+    EXPECT_EQ(shown, 1) << "February's cycle";
+    Image page = NextPage(72);
+    ASSERT_GT(page.Width(), 0) << "no page arrived";
+    EXPECT_EQ(LinesAcross(page, RGB(255, 0, 0), 60), 2) << "January's and February's cycles";
+}
+
 } // namespace purimo::test

@@ -14,6 +14,10 @@
 #include "HelperProcess.h"
 #include "common/NumberText.h"
 #include "cycle/CycleForm.h"
+#include "cycle/Report.h"
+#include "cycle/ReportPage.h"
+#include "output/CommonDialogs.h"
+#include "widgets/Handles.h"
 #include "month/Calendar.h"
 #include "output/PrintImage.h"
 #include "widgets/WinText.h"
@@ -136,6 +140,33 @@ TEST_F(TimingTest, CycleWindowOverTwentyYears) {
         std::fflush(stdout);
         EXPECT_GT(cycles, months * 30 / 31);
     }
+
+    // Over the twenty years: the whole diary as CSV, and the report page laid out and drawn on a
+    // memory canvas.
+    const std::wstring csv = folder_ + L"diary.csv";
+    SetSaveDialogHandler([&](OPENFILENAMEW& ofn) {
+        csv.copy(ofn.lpstrFile, ofn.nMaxFile - 1);
+        ofn.lpstrFile[csv.size()] = L'\0';
+        return TRUE;
+    });
+    Median("csv_240", 5, [&](int) { SendMessageW(form_->Hwnd(), WM_COMMAND, kCmdCycleCsv, 0); });
+    SetSaveDialogHandler(nullptr);
+    EXPECT_GT(ReadFileBytes(csv).size(), 240u * 30u * 20u);
+    form_->SetCycleFormShown([&](TCycleForm& cycle) {
+        WindowDc screen(nullptr);
+        MemoryDc dc(CreateCompatibleDC(screen.Get()));
+        BitmapHandle page(CreateCompatibleBitmap(screen.Get(), 1240, 1754)); // A4 at 150 dots per inch
+        HGDIOBJ old = SelectObject(dc.Get(), page.Get());
+        const int newest = cycle.CycleCount() - 1;
+        Median("report_page", 5, [&](int) {
+            DrawReportPage(dc.Get(), cycle.Series(), cycle.Analysis(), ReportCycleIndexes(cycle.Analysis(), newest),
+                           0);
+        });
+        SelectObject(dc.Get(), old);
+        PostMessageW(cycle.Hwnd(), WM_CLOSE, 0, 0);
+    });
+    SendMessageW(form_->Hwnd(), WM_COMMAND, kCmdCycleGraph, 0);
+    form_->SetCycleFormShown(nullptr);
     EXPECT_TRUE(errors_.empty());
 }
 
