@@ -88,30 +88,17 @@ void TMainForm::PrintCycleReport(HWND owner, const DaySeries& series, const Cycl
 }
 
 void TMainForm::menuCycleCsvClick() {
-    const std::wstring title = L"CSV ファイルに書き出し";
-    const std::wstring filter = L"CSV ファイル Excel 用 Shift-JIS (*.csv)\0*.csv\0CSV ファイル UTF-8 (*.csv)\0*.csv\0"s;
-    const std::wstring defaultExtension = L"csv";
     const CivilDate today = DateOfSerial(Today());
     const std::string defaultName =
         "基礎体温_" + ZeroPadded(today.year, 4) + ZeroPadded(today.month, 2) + ZeroPadded(today.day, 2) + ".csv";
-    std::vector<wchar_t> name(32768, L'\0');
-    Widen(defaultName).copy(name.data(), name.size() - 1);
-
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = Hwnd();
-    ofn.lpstrFilter = filter.c_str();
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = name.data();
-    ofn.nMaxFile = static_cast<DWORD>(name.size());
-    ofn.lpstrTitle = title.c_str();
-    ofn.lpstrDefExt = defaultExtension.c_str();
-    ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
-    if (!RunSaveDialog(ofn))
+    SaveRequest request{L"CSV ファイルに書き出し",
+                        L"CSV ファイル Excel 用 Shift-JIS (*.csv)\0*.csv\0CSV ファイル UTF-8 (*.csv)\0*.csv\0"s, L"csv",
+                        OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST,
+                        Widen(defaultName)};
+    if (!AskSaveName(Hwnd(), request))
         return;
-    name.back() = L'\0';
-    const std::wstring path = WithExtension(name.data(), L".csv");
-    const bool utf8 = ofn.nFilterIndex == 2;
+    const std::wstring path = WithExtension(request.name, L".csv");
+    const bool utf8 = request.filterIndex == 2;
 
     std::vector<YearMonth> unreadable;
     {

@@ -3,6 +3,8 @@
 
 #include "common/LateBinding.h"
 #include "output/CommonDialogs.h"
+
+#include <vector>
 #include "output/OutputGeometry.h"
 
 namespace purimo {
@@ -84,6 +86,27 @@ bool RunSaveDialog(OPENFILENAMEW& ofn) {
     BOOL ok = LateBound<decltype(&GetSaveFileNameW)>(L"comdlg32.dll", "GetSaveFileNameW")(&ofn);
     ofn.lCustData = 0;
     return ok != FALSE;
+}
+
+bool AskSaveName(HWND owner, SaveRequest& request) {
+    std::vector<wchar_t> name(32768, L'\0');
+    request.name.copy(name.data(), name.size() - 1);
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = request.filter.c_str();
+    ofn.nFilterIndex = request.filterIndex;
+    ofn.lpstrFile = name.data();
+    ofn.nMaxFile = static_cast<DWORD>(name.size());
+    ofn.lpstrTitle = request.title.c_str();
+    ofn.lpstrDefExt = request.defaultExtension.c_str();
+    ofn.Flags = request.flags;
+    if (!RunSaveDialog(ofn))
+        return false;
+    name.back() = L'\0';
+    request.name = name.data();
+    request.filterIndex = ofn.nFilterIndex;
+    return true;
 }
 
 PrinterSetupHandler SetPrinterSetupHandler(PrinterSetupHandler handler) {

@@ -5,6 +5,7 @@
 #include <commdlg.h>
 
 #include <functional>
+#include <string>
 
 namespace purimo {
 
@@ -18,6 +19,18 @@ struct DialogResult {
 DialogResult RunPrinterSetup(PRINTDLGW& pd);
 // Shows the save dialog for ofn; true on OK.
 bool RunSaveDialog(OPENFILENAMEW& ofn);
+
+// What a save dialog asks: set anew for every use. On OK, name and filterIndex are the user's.
+struct SaveRequest {
+    std::wstring title;
+    std::wstring filter; // pairs of text and pattern, each ended by a NUL
+    std::wstring defaultExtension;
+    DWORD flags = 0;
+    std::wstring name;
+    DWORD filterIndex = 1;
+};
+// Shows the save dialog over owner; true on OK.
+bool AskSaveName(HWND owner, SaveRequest& request);
 
 // Answer the dialogs in place of the system's; an empty function brings the system's back.
 // A handler gets the structure exactly as the system's dialog would and answers like it.

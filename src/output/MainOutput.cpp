@@ -26,30 +26,15 @@ constexpr const wchar_t* kHomePageUrl = L"https://sorano.example/purimo/";
 } // namespace
 
 void TMainForm::menuFileSavesClick() {
-    // Set anew each time: nothing that ran before may have left the dialog otherwise.
-    const std::wstring title = L"画像ファイルに名前を付けて保存";
-    const std::wstring filter = L"ビットマップ (*.bmp)\0*.bmp\0"s;
-    const std::wstring defaultExtension = L"bmp";
-    std::vector<wchar_t> name(32768, L'\0');
-    output_.lastSaveName.copy(name.data(), name.size() - 1);
-
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = Hwnd();
-    ofn.lpstrFilter = filter.c_str();
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = name.data();
-    ofn.nMaxFile = static_cast<DWORD>(name.size());
-    ofn.lpstrTitle = title.c_str();
-    ofn.lpstrDefExt = defaultExtension.c_str();
-    // No overwrite prompt: choosing an existing file replaces it.
-    ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
-    if (!RunSaveDialog(ofn))
+    // Set anew each time: nothing that ran before may have left the dialog otherwise. No overwrite
+    // prompt: choosing an existing file replaces it.
+    SaveRequest request{L"画像ファイルに名前を付けて保存", L"ビットマップ (*.bmp)\0*.bmp\0"s, L"bmp",
+                        OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER, output_.lastSaveName};
+    if (!AskSaveName(Hwnd(), request))
         return;
-    name.back() = L'\0';
     // The dialog appends the default extension itself; a name that comes back without one (typed
     // into a dialog that does not) gets it here.
-    output_.lastSaveName = WithExtension(name.data(), L".bmp");
+    output_.lastSaveName = WithExtension(request.name, L".bmp");
     SaveWindowImage(Hwnd(), output_.lastSaveName);
 }
 
