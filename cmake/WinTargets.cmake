@@ -85,6 +85,8 @@ add_dependencies(win_tests month_file_helper)
 # against, built by the same toolchain, and the launcher that times both.
 add_executable(empty_window WIN32 bench/win/EmptyWindow.cpp)
 target_link_options(empty_window PRIVATE -municode)
+add_executable(start_floor WIN32 bench/win/StartFloor.cpp)
+target_link_options(start_floor PRIVATE -municode)
 add_executable(start_bench bench/win/StartBench.cpp)
 target_link_options(start_bench PRIVATE -municode)
 target_link_libraries(start_bench PRIVATE psapi)

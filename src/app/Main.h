@@ -144,8 +144,15 @@ public:
     Panel& pnlDate() { return pnlDate_; }
     PictureButton& btnPrev() { return btnPrev_; }
     PictureButton& btnNext() { return btnNext_; }
-    DropDownList& cmbEvent() { return cmbEvent_; }
-    DropDownList& cmbTemp() { return cmbTemp_; }
+    // The lists are made at the first click on a temperature or a mark; asked for, they are made.
+    DropDownList& cmbEvent() {
+        CreateLists();
+        return cmbEvent_;
+    }
+    DropDownList& cmbTemp() {
+        CreateLists();
+        return cmbTemp_;
+    }
     SpinEdit& spinEdit() { return spinEdit_; }
     HWND Tooltip() const { return tooltip_; }
     HMENU PurimoMenu() const { return menu_; }
@@ -173,6 +180,7 @@ private:
     void CreateTooltips(const MSG& move);
     void ApplyMonthWidths(int days);
     void CreateEditors();
+    void CreateLists();
     // Where an editor stands over the cell: the cell's corner inside the grid's border.
     POINT EditorPlace(CellPos cell) const;
     void OpenSpinEdit(const std::string& text, POINT at);

@@ -29,17 +29,6 @@ char32_t LocaleDecimalSeparator() {
 
 void TMainForm::CreateEditors() {
     HWND self = Hwnd();
-    cmbEvent_.Create(self, 652, 10, 36, 20, gridFont_.Get());
-    cmbEvent_.SetItems(WideItems(kEventItems));
-    cmbEvent_.OnExit = [this] { cmbEventExit(); };
-    cmbEvent_.OnTab = [this](bool forward) { FocusNextEditor(forward); };
-
-    cmbTemp_.Create(self, 700, 10, 50, 20, gridFont_.Get());
-    cmbTemp_.SetItems(WideItems(kTemperatureItems));
-    cmbTemp_.OnExit = [this] { cmbTempExit(); };
-    cmbTemp_.OnPick = [this] { cmbTempClick(); };
-    cmbTemp_.OnTab = [this](bool forward) { FocusNextEditor(forward); };
-
     spinEdit_.Create(self, 912, 8, 36, 21, gridFont_.Get(), kSpinMaxChars);
     SetSpinText("0");
     char32_t separator = LocaleDecimalSeparator();
@@ -52,6 +41,29 @@ void TMainForm::CreateEditors() {
     };
     spinEdit_.OnExit = [this] { spinEditExit(); };
     spinEdit_.OnTab = [this](bool forward) { FocusNextEditor(forward); };
+}
+
+// Each list is a window and a pop-up window of its own, and Wine makes every window with an X
+// window of its own: 20 ms of every start for lists that are needed only at the first click on a
+// temperature or a mark. They stand behind the cycle-day field, as if made with it.
+void TMainForm::CreateLists() {
+    if (cmbEvent_.Hwnd() != nullptr)
+        return;
+    HWND self = Hwnd();
+    cmbEvent_.Create(self, 652, 10, 36, 20, gridFont_.Get());
+    cmbEvent_.SetItems(WideItems(kEventItems));
+    cmbEvent_.OnExit = [this] { cmbEventExit(); };
+    cmbEvent_.OnTab = [this](bool forward) { FocusNextEditor(forward); };
+
+    cmbTemp_.Create(self, 700, 10, 50, 20, gridFont_.Get());
+    cmbTemp_.SetItems(WideItems(kTemperatureItems));
+    cmbTemp_.OnExit = [this] { cmbTempExit(); };
+    cmbTemp_.OnPick = [this] { cmbTempClick(); };
+    cmbTemp_.OnTab = [this](bool forward) { FocusNextEditor(forward); };
+
+    constexpr UINT kZOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    SetWindowPos(cmbTemp_.Hwnd(), spinEdit_.Edit(), 0, 0, 0, 0, kZOrderOnly);
+    SetWindowPos(cmbEvent_.Hwnd(), cmbTemp_.Hwnd(), 0, 0, 0, 0, kZOrderOnly);
 }
 
 void TMainForm::SetMemoDialog(TComEditForm* memo) {
@@ -93,9 +105,11 @@ void TMainForm::gridMainClick() {
         OpenSpinEdit(text, EditorPlace(cell));
         break;
     case kRowTemperature:
+        CreateLists();
         OpenList(cmbTemp_, MatchTemperatureItem(text), EditorPlace(cell));
         break;
     case kRowEvent:
+        CreateLists();
         OpenList(cmbEvent_, MatchEventItem(text), EditorPlace(cell));
         break;
     case kRowMemo:
