@@ -74,10 +74,10 @@ def rate(name):
 def ms(name):
     return line[name]["real_time"]
 
-for line in open(os.path.join(out, "switch-floor.txt"), encoding="utf-8", errors="replace"):
-    if line.startswith("timing "):
-        _, row, ms, n = line.split()
-        timing[row] = float(ms)
+for text in open(os.path.join(out, "switch-floor.txt"), encoding="utf-8", errors="replace"):
+    if text.startswith("timing "):
+        _, row, value, n = text.split()
+        timing[row] = float(value)
 
 rows = []
 for kind, bits in (("win64", "64-bit"), ("win32", "32-bit")):

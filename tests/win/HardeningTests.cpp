@@ -292,7 +292,7 @@ TEST_F(HardeningTest, ThousandMonthSwitchesKeepMemoryAndHandlesFlat) {
     const DWORD handlesAfter = KernelHandleCount();
     std::printf("1000 month switches: private memory %zu KiB -> %zu KiB, handles %lu -> %lu, GDI objects of ours "
                 "%ld -> %ld\n",
-                privateBefore / 1024, privateAfter / 1024, handlesBefore, handlesAfter, liveBefore, LiveHandleCount());
+                static_cast<size_t>(privateBefore / 1024), static_cast<size_t>(privateAfter / 1024), handlesBefore, handlesAfter, liveBefore, LiveHandleCount());
     EXPECT_LT(privateAfter, privateBefore + (SIZE_T{1} << 20));
     EXPECT_LE(handlesAfter, handlesBefore + 2);
     EXPECT_EQ(LiveHandleCount(), liveBefore);
