@@ -282,7 +282,8 @@ void TMainForm::CreateControls() {
 
     // Later controls stand in front of earlier ones.
     for (HWND child : ChildrenBackToFront())
-        SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (child != nullptr) // the lists, made later, take their places then
+            SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 std::vector<HWND> TMainForm::ChildrenBackToFront() const {
