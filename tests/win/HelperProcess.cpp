@@ -12,9 +12,16 @@ HelperProcess::HelperProcess(const std::wstring& arguments) {
     std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process_))
+    // Wine now and then fails a start while the process killed just before is still going away:
+    // the start is tried again a few times before the test is told.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                           &process_))
+            return;
+        startError_ = GetLastError();
         process_ = {};
+        Sleep(100);
+    }
 }
 
 HelperProcess::~HelperProcess() {

@@ -15,6 +15,8 @@ public:
     HelperProcess& operator=(const HelperProcess&) = delete;
 
     bool Started() const { return process_.hProcess != nullptr; }
+    // The system's error code of the last failed start.
+    DWORD StartError() const { return startError_; }
     // Ends the process at once, as a crash or a power cut would, and waits until it is gone.
     void Kill();
     // Waits for the process to end by itself; its exit code, or -1 when it did not end in time.
@@ -22,6 +24,7 @@ public:
 
 private:
     PROCESS_INFORMATION process_{};
+    DWORD startError_ = 0;
 };
 
 // Private memory committed by this process. Wine answers 0 for the private usage and keeps the

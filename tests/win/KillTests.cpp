@@ -46,7 +46,7 @@ TEST_F(KillTest, SaveEndedAtRandomMomentsLeavesTheOldOrTheNewFileWhole) {
     for (int kill = 0; kill < kKills; ++kill) {
         FileHandle ready(CreateEventW(nullptr, TRUE, FALSE, eventName.c_str()));
         HelperProcess helper(L"save-loop \"" + path + L"\" " + eventName);
-        ASSERT_TRUE(helper.Started());
+        ASSERT_TRUE(helper.Started()) << "after kill " << kill << ": error " << helper.StartError();
         ASSERT_EQ(WaitForSingleObject(ready.Get(), 20000), WAIT_OBJECT_0) << "the helper never saved";
         Sleep(random() % 12);
         helper.Kill();
