@@ -28,9 +28,6 @@ namespace {
 
 using namespace std::string_literals;
 
-// Fewer bytes written than asked: the disk is full (as the month file's writer reports it).
-constexpr int kDiskFull = 101;
-
 int Today() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
@@ -114,7 +111,7 @@ void TMainForm::menuCycleCsvClick() {
             // existing file whole.
             SaveMonthFile(path, bytes, false, WriteFileBlock);
         } catch (const IoError& error) {
-            if (error.Code() == kDiskFull)
+            if (error.Code() == kDiskFullError)
                 throw AppError("ストリームへの書き込みエラー");
             throw AppError("ファイル " + Narrow(path) + " を作成できません");
         }

@@ -11,8 +11,6 @@ namespace purimo {
 
 namespace {
 
-// Fewer bytes written than asked: the disk is full.
-constexpr int kDiskFull = 101;
 constexpr DWORD kBlockSize = 4096;
 
 [[noreturn]] void ThrowLastError() {
@@ -26,7 +24,7 @@ void WriteAll(HANDLE file, const std::string& bytes, const WriteBlockFunction& w
         if (!writeBlock(file, bytes.data() + at, size, &written))
             ThrowLastError();
         if (written < size)
-            throw IoError(kDiskFull);
+            throw IoError(kDiskFullError);
         at += written;
     }
     if (!FlushFileBuffers(file))

@@ -14,6 +14,9 @@ namespace purimo {
 // exists but cannot be opened or read raises IoError. Memory stays bounded whatever the file holds.
 MonthFileLines ReadMonthFile(const std::wstring& path);
 
+// The code of IoError when fewer bytes were written than asked: the disk is full.
+constexpr int kDiskFullError = 101;
+
 // The call that writes one block of a month file; tests pass one that fails part-way.
 using WriteBlockFunction = std::function<BOOL(HANDLE file, const void* data, DWORD size, DWORD* written)>;
 // The block writer of the program: WriteFile.
