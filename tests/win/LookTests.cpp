@@ -72,6 +72,45 @@ TEST_F(LookTest, WindowImageShowsPanelsButtonsAndGrid) {
     EXPECT_EQ(image.At(8 + 2 + 10, 40 + 2 + 3), Sys(COLOR_INACTIVECAPTION)) << "fixed cell";
 }
 
+// The screen is painted by another road than the window image: each control's own paint, through
+// one off-screen image that the small controls share, without the system's frame painting for
+// frameless controls. Both must give the same pixels, also after a larger window used the image.
+TEST_F(LookTest, ScreenShowsWhatTheWindowImageShows) {
+    Start();
+    form_->Set_ChangeCalender(2026, 1);
+    form_->Timer1Timer();
+    auto screen = [this] {
+        RedrawWindow(form_->Hwnd(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RECT client;
+        GetClientRect(form_->Hwnd(), &client);
+        HDC window = GetDC(form_->Hwnd());
+        MemoryDc memory(CreateCompatibleDC(window));
+        BitmapHandle copy(CreateCompatibleBitmap(window, client.right, client.bottom));
+        HGDIOBJ old = SelectObject(memory.Get(), copy.Get());
+        BitBlt(memory.Get(), 0, 0, client.right, client.bottom, window, 0, 0, SRCCOPY);
+        SelectObject(memory.Get(), old);
+        ReleaseDC(form_->Hwnd(), window);
+        return Image(copy.Get());
+    };
+    auto differing = [](const Image& a, const Image& b) {
+        int n = 0;
+        for (int y = 0; y < a.Height(); ++y)
+            for (int x = 0; x < a.Width(); ++x)
+                n += a.At(x, y) != b.At(x, y) ? 1 : 0;
+        return n;
+    };
+    Image image = Capture();
+    Image shown = screen();
+    ASSERT_EQ(shown.Width(), image.Width());
+    EXPECT_EQ(differing(shown, image), 0);
+    splash_->SetTitle("アプリケーションを起動中です。");
+    splash_->ShowNow();
+    splash_->Close();
+    form_->Set_ChangeCalender(2026, 2);
+    EXPECT_EQ(differing(screen(), Capture()), 0) << "after the wait window's paint";
+}
+
 TEST_F(LookTest, PanelTextsHaveTheirColors) {
     Start();
     form_->Set_ChangeCalender(2026, 1);
