@@ -47,14 +47,15 @@ void TMainForm::Create() {
     CreateMenuBar();
     RECT frame{0, 0, kClientWidth, kClientHeight};
     AdjustWindowRectEx(&frame, kFormStyle, TRUE, 0);
-    CreateWindowOf(L"TMainForm", 0, kFormStyle, kDesignLeft, kDesignTop, frame.right - frame.left,
-                   frame.bottom - frame.top, nullptr, menu_, L"");
-    HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PURIMO), IMAGE_ICON, 0,
-                                               0, LR_DEFAULTSIZE | LR_SHARED));
-    HICON smallIcon = static_cast<HICON>(
+    // The icons come with the window's class: set afterwards, each of them had Wine make the
+    // window's icons anew for the desktop (1.7 ms each).
+    ClassLook look;
+    look.icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PURIMO), IMAGE_ICON, 0, 0,
+                                              LR_DEFAULTSIZE | LR_SHARED));
+    look.smallIcon = static_cast<HICON>(
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PURIMO), IMAGE_ICON, 16, 16, LR_SHARED));
-    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+    CreateWindowOf(L"TMainForm", 0, kFormStyle, kDesignLeft, kDesignTop, frame.right - frame.left,
+                   frame.bottom - frame.top, nullptr, menu_, L"", look);
 }
 
 void TMainForm::Show(int showCommand) {

@@ -14,7 +14,7 @@ void PictureButton::Create(HWND parent, int x, int y, int w, int h, int bitmapId
     picture_ = BitmapHandle(static_cast<HBITMAP>(
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
     CreateWindowOf(L"PurimoPictureButton", 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, w, h, parent, nullptr, L"",
-                   CS_DBLCLKS, LoadCursorW(nullptr, IDC_HAND));
+                   {CS_DBLCLKS, LoadCursorW(nullptr, IDC_HAND)});
 }
 
 LRESULT PictureButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

@@ -13,7 +13,7 @@ constexpr UINT kRepeatMs = 100;
 } // namespace
 
 void SpinArrows::Create(HWND parent, int x, int y, int w, int h) {
-    CreateWindowOf(L"PurimoSpinArrows", 0, WS_CHILD | WS_VISIBLE, x, y, w, h, parent, nullptr, L"", 0);
+    CreateWindowOf(L"PurimoSpinArrows", 0, WS_CHILD | WS_VISIBLE, x, y, w, h, parent, nullptr, L"", {0});
 }
 
 LRESULT SpinArrows::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

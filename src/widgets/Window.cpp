@@ -75,15 +75,17 @@ Window::~Window() {
 }
 
 void Window::CreateWindowOf(const wchar_t* className, DWORD exStyle, DWORD style, int x, int y, int w, int h,
-                            HWND parent, HMENU menu, const wchar_t* title, UINT classStyle, HCURSOR cursor) {
+                            HWND parent, HMENU menu, const wchar_t* title, const ClassLook& look) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
     if (!GetClassInfoExW(instance, className, &wc)) {
         wc.cbSize = sizeof(wc);
-        wc.style = classStyle;
+        wc.style = look.style;
         wc.lpfnWndProc = &Window::StaticProc;
         wc.hInstance = instance;
-        wc.hCursor = cursor != nullptr ? cursor : LoadCursorW(nullptr, IDC_ARROW);
+        wc.hCursor = look.cursor != nullptr ? look.cursor : LoadCursorW(nullptr, IDC_ARROW);
+        wc.hIcon = look.icon;
+        wc.hIconSm = look.smallIcon;
         wc.lpszClassName = className;
         RegisterClassExW(&wc);
     }

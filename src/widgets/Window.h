@@ -9,6 +9,14 @@
 
 namespace purimo {
 
+// What a window's class gives every window of it.
+struct ClassLook {
+    UINT style = CS_DBLCLKS;
+    HCURSOR cursor = nullptr; // the arrow when none is given
+    HICON icon = nullptr;
+    HICON smallIcon = nullptr;
+};
+
 class Window {
 public:
     Window() = default;
@@ -36,7 +44,7 @@ public:
 protected:
     // Registers the class on first use and creates the window with this object behind it.
     void CreateWindowOf(const wchar_t* className, DWORD exStyle, DWORD style, int x, int y, int w, int h, HWND parent,
-                        HMENU menu, const wchar_t* title = L"", UINT classStyle = CS_DBLCLKS, HCURSOR cursor = nullptr);
+                        HMENU menu, const wchar_t* title = L"", const ClassLook& look = {});
     virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
     // WM_PAINT through PaintContent, drawn off-screen first so that nothing flickers.

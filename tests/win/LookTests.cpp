@@ -181,7 +181,18 @@ TEST_F(LookTest, FrameIsFixedWithoutMaximise) {
     EXPECT_EQ(style & WS_THICKFRAME, 0);
     EXPECT_NE(style & WS_MINIMIZEBOX, 0);
     EXPECT_NE(style & WS_SYSMENU, 0);
-    EXPECT_NE(SendMessageW(form_->Hwnd(), WM_GETICON, ICON_BIG, 0), 0);
+    // The program's icon, large for the task switcher and small for the caption and task bar.
+    for (int which : {GCLP_HICON, GCLP_HICONSM}) {
+        auto icon = reinterpret_cast<HICON>(GetClassLongPtrW(form_->Hwnd(), which));
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(icon, &info)) << which;
+        BITMAP bitmap{};
+        GetObjectW(info.hbmMask, sizeof(bitmap), &bitmap);
+        EXPECT_EQ(bitmap.bmWidth, which == GCLP_HICON ? GetSystemMetrics(SM_CXICON) : 16);
+        DeleteObject(info.hbmMask);
+        if (info.hbmColor != nullptr)
+            DeleteObject(info.hbmColor);
+    }
     ShowWindow(form_->Hwnd(), SW_MINIMIZE);
     ShowWindow(form_->Hwnd(), SW_RESTORE);
     RECT client;
