@@ -263,28 +263,25 @@ void TMainForm::CreateMenuBar() {
 
 void TMainForm::CreateControls() {
     HWND self = Hwnd();
+    // Later controls stand in front of earlier ones. The system puts each new child behind those
+    // made before it, so they are made from the front to the back and stand in their order without
+    // being restacked one by one. The editors are made when first opened, in front of these.
+    pnlMonth_.Create(self, 144, 8, 29, 25, kPanelYearFont, kNavy, SystemColor(kSysInactiveCaption));
+    pnlYear_.Create(self, 58, 8, 57, 25, kPanelYearFont, kNavy, SystemColor(kSysInactiveCaption));
+    pnlDate_.Create(self, 648, 8, 247, 25, kPanelDateFont, kWhite, kNavy);
+    btnPrev_.Create(self, 16, 8, 35, 26, IDB_HAND_PREV);
+    btnPrev_.OnClick = [this] { btnPrevClick(); };
+    btnPrev_.OnHover = [this](const MSG& move) { CreateTooltips(move); };
+    btnNext_.Create(self, 204, 8, 36, 26, IDB_HAND_NEXT);
+    btnNext_.OnClick = [this] { btnNextClick(); };
+    btnNext_.OnHover = [this](const MSG& move) { CreateTooltips(move); };
+    pnlGuide_.Create(self, 248, 8, 393, 25, kPanelGuideFont, kBlack, kLightMagenta);
+    chartMain_.Create(self, 8, 281, 985, 297);
     gridMain_.Create(self, 8, 40, 985, 241, kGridFont);
     gridMain_.OnSelectCell = [this] { gridMainClick(); };
     gridMain_.OnKey = [this](WORD key, bool shift, bool) { gridMainKeyDown(key, shift); };
     gridMain_.OnTab = [this](bool forward) { FocusNextEditor(forward); };
     gridMain_.IsActiveControl = [this] { return ActiveControl() == gridMain_.Hwnd(); };
-    chartMain_.Create(self, 8, 281, 985, 297);
-    pnlGuide_.Create(self, 248, 8, 393, 25, kPanelGuideFont, kBlack, kLightMagenta);
-    btnNext_.Create(self, 204, 8, 36, 26, IDB_HAND_NEXT);
-    btnNext_.OnClick = [this] { btnNextClick(); };
-    btnNext_.OnHover = [this](const MSG& move) { CreateTooltips(move); };
-    btnPrev_.Create(self, 16, 8, 35, 26, IDB_HAND_PREV);
-    btnPrev_.OnClick = [this] { btnPrevClick(); };
-    btnPrev_.OnHover = [this](const MSG& move) { CreateTooltips(move); };
-    pnlDate_.Create(self, 648, 8, 247, 25, kPanelDateFont, kWhite, kNavy);
-    pnlYear_.Create(self, 58, 8, 57, 25, kPanelYearFont, kNavy, SystemColor(kSysInactiveCaption));
-    pnlMonth_.Create(self, 144, 8, 29, 25, kPanelYearFont, kNavy, SystemColor(kSysInactiveCaption));
-    CreateEditors();
-
-    // Later controls stand in front of earlier ones.
-    for (HWND child : ChildrenBackToFront())
-        if (child != nullptr) // the lists, made later, take their places then
-            SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 std::vector<HWND> TMainForm::ChildrenBackToFront() const {
@@ -364,7 +361,6 @@ void TMainForm::FormCreate() {
         chartMain_.Model().SetMarksVisible(chartMain_.Model().SeriesAt(0), marks);
         CheckMenuItem(menu_, kCmdSettingMarks, MF_BYCOMMAND | (marks ? MF_CHECKED : MF_UNCHECKED));
     });
-    spinEdit_.CentreText();
     std::wstring folder = context_.programFolder + L"client";
     if (!FolderExists(folder))
         CreateDirectoryW(folder.c_str(), nullptr);

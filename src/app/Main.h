@@ -144,7 +144,7 @@ public:
     Panel& pnlDate() { return pnlDate_; }
     PictureButton& btnPrev() { return btnPrev_; }
     PictureButton& btnNext() { return btnNext_; }
-    // The lists are made at the first click on a temperature or a mark; asked for, they are made.
+    // The editors are made when first opened; asked for, they are made.
     DropDownList& cmbEvent() {
         CreateLists();
         return cmbEvent_;
@@ -153,7 +153,10 @@ public:
         CreateLists();
         return cmbTemp_;
     }
-    SpinEdit& spinEdit() { return spinEdit_; }
+    SpinEdit& spinEdit() {
+        CreateSpinEdit();
+        return spinEdit_;
+    }
     HWND Tooltip() const { return tooltip_; }
     HMENU PurimoMenu() const { return menu_; }
     unsigned short ShownYear() const { return shownYear_; }
@@ -179,7 +182,7 @@ private:
     void CreateMenuBar();
     void CreateTooltips(const MSG& move);
     void ApplyMonthWidths(int days);
-    void CreateEditors();
+    void CreateSpinEdit();
     void CreateLists();
     // Where an editor stands over the cell: the cell's corner inside the grid's border.
     POINT EditorPlace(CellPos cell) const;
@@ -226,8 +229,8 @@ private:
     std::function<TComEditForm*()> makeMemo_;
     // The cycle-day field's text as it was last set, and the bytes it came from: an unchanged
     // text goes back into the cell as those bytes.
-    std::string spinBytes_;
-    std::wstring spinShown_;
+    std::string spinBytes_ = "0";
+    std::wstring spinShown_ = L"0";
     StringGrid gridMain_{*this, gridLayout_};
     ChartControl chartMain_;
     Panel pnlGuide_;

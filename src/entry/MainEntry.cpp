@@ -27,10 +27,15 @@ char32_t LocaleDecimalSeparator() {
 
 } // namespace
 
-void TMainForm::CreateEditors() {
-    HWND self = Hwnd();
-    spinEdit_.Create(self, 912, 8, 36, 21, gridFont_.Get(), kSpinMaxChars);
-    SetSpinText("0");
+// The editors are hidden until the user opens one, and every window made at the start costs it:
+// each is made at its first opening, in front of the grid. The cycle-day field holds "0" before it
+// is made.
+void TMainForm::CreateSpinEdit() {
+    if (spinEdit_.Edit() != nullptr)
+        return;
+    spinEdit_.Create(Hwnd(), 912, 8, 36, 21, gridFont_.Get(), kSpinMaxChars);
+    spinEdit_.CentreText();
+    spinEdit_.SetText(spinShown_);
     char32_t separator = LocaleDecimalSeparator();
     spinEdit_.Field().FilterChar = [separator](wchar_t ch) {
         return SpinAcceptsChar(ch, separator) ? CharVerdict::Accept : CharVerdict::Refuse;
@@ -41,11 +46,13 @@ void TMainForm::CreateEditors() {
     };
     spinEdit_.OnExit = [this] { spinEditExit(); };
     spinEdit_.OnTab = [this](bool forward) { FocusNextEditor(forward); };
+    SetWindowPos(spinEdit_.Edit(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 // Each list is a window and a pop-up window of its own, and Wine makes every window with an X
 // window of its own: 20 ms of every start for lists that are needed only at the first click on a
-// temperature or a mark. They stand behind the cycle-day field, as if made with it.
+// temperature or a mark. They stand behind the cycle-day field, or in front of all when it is not
+// made yet.
 void TMainForm::CreateLists() {
     if (cmbEvent_.Hwnd() != nullptr)
         return;
@@ -62,7 +69,8 @@ void TMainForm::CreateLists() {
     cmbTemp_.OnTab = [this](bool forward) { FocusNextEditor(forward); };
 
     constexpr UINT kZOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-    SetWindowPos(cmbTemp_.Hwnd(), spinEdit_.Edit(), 0, 0, 0, 0, kZOrderOnly);
+    HWND front = spinEdit_.Edit() != nullptr ? spinEdit_.Edit() : HWND_TOP;
+    SetWindowPos(cmbTemp_.Hwnd(), front, 0, 0, 0, 0, kZOrderOnly);
     SetWindowPos(cmbEvent_.Hwnd(), cmbTemp_.Hwnd(), 0, 0, 0, 0, kZOrderOnly);
 }
 
@@ -75,10 +83,13 @@ void TMainForm::SetMemoDialog(TComEditForm* memo) {
 void TMainForm::SetSpinText(const std::string& text) {
     spinBytes_ = text;
     spinShown_ = Widen(text);
-    spinEdit_.SetText(spinShown_);
+    if (spinEdit_.Edit() != nullptr)
+        spinEdit_.SetText(spinShown_);
 }
 
 std::string TMainForm::SpinText() const {
+    if (spinEdit_.Edit() == nullptr)
+        return spinBytes_;
     std::wstring text = spinEdit_.Text();
     return text == spinShown_ ? spinBytes_ : Narrow(text);
 }
@@ -122,6 +133,7 @@ void TMainForm::gridMainClick() {
 
 void TMainForm::OpenSpinEdit(const std::string& text, POINT at) {
     // An empty cell opens on what the field held when it was last left.
+    CreateSpinEdit();
     if (!text.empty())
         SetSpinText(text);
     spinEdit_.MoveTo(at.x, at.y);

@@ -209,12 +209,19 @@ TEST_F(LookTest, ControlsStandBackToFrontInOrder) {
             actual.push_back(back);
         return actual;
     };
-    // The lists are not made yet at the start; made at the first click, they take their places.
-    std::vector<HWND> atStart = form_->ChildrenBackToFront();
-    std::erase(atStart, nullptr);
-    EXPECT_EQ(backToFront(), atStart);
+    // The editors are not made yet at the start; made at their first opening, in either order,
+    // they take their places.
+    auto made = [this] {
+        std::vector<HWND> children = form_->ChildrenBackToFront();
+        std::erase(children, nullptr);
+        return children;
+    };
+    EXPECT_EQ(backToFront().size(), 8u);
+    EXPECT_EQ(backToFront(), made());
     form_->cmbTemp();
-    EXPECT_EQ(backToFront(), form_->ChildrenBackToFront());
+    EXPECT_EQ(backToFront(), made()) << "the lists first";
+    form_->spinEdit();
+    EXPECT_EQ(backToFront(), form_->ChildrenBackToFront()) << "then the cycle-day field";
     RECT r;
     GetWindowRect(form_->btnPrev().Hwnd(), &r);
     EXPECT_EQ(r.right - r.left, 35);
@@ -223,6 +230,17 @@ TEST_F(LookTest, ControlsStandBackToFrontInOrder) {
     EXPECT_FALSE(form_->spinEdit().Visible());
     EXPECT_EQ(reinterpret_cast<HCURSOR>(GetClassLongPtrW(form_->btnPrev().Hwnd(), GCLP_HCURSOR)),
               LoadCursorW(nullptr, IDC_HAND));
+}
+
+TEST_F(LookTest, EditorsMadeCycleDayFieldFirstStandInOrder) {
+    Start();
+    form_->spinEdit();
+    form_->cmbTemp();
+    std::vector<HWND> actual;
+    for (HWND back = GetWindow(form_->gridMain().Hwnd(), GW_HWNDLAST); back != nullptr;
+         back = GetWindow(back, GW_HWNDPREV))
+        actual.push_back(back);
+    EXPECT_EQ(actual, form_->ChildrenBackToFront());
 }
 
 TEST_F(LookTest, EditorsAreHiddenListsAndACentredSpinEdit) {
