@@ -24,7 +24,7 @@ LRESULT PictureButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return OnLButtonDown();
     case WM_MOUSEMOVE:
         if (OnHover)
-            OnHover(MSG{Hwnd(), msg, wp, lp, GetMessageTime(), {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}});
+            OnHover(MSG{Hwnd(), msg, wp, lp, static_cast<DWORD>(GetMessageTime()), {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}});
         return OnMouseMove(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
     case WM_LBUTTONUP:
         return OnLButtonUp(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
@@ -102,6 +102,30 @@ bool PictureButton::Inside(int x, int y) const {
     return x >= 0 && y >= 0 && x < client.right && y < client.bottom;
 }
 
+HDC PictureButton::PictureOnFace() {
+    if (!picture_)
+        return nullptr;
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    if (onFaceDc_ && face == onFaceColor_)
+        return onFaceDc_.Get();
+    BITMAP size{};
+    GetObjectW(picture_.Get(), sizeof(size), &size);
+    // Made like the screen, whatever DC the button is drawn on (the screen, a window image).
+    WindowDc screen(nullptr);
+    onFaceDc_.Reset();
+    onFace_ = BitmapHandle(CreateCompatibleBitmap(screen.Get(), size.bmWidth, size.bmHeight));
+    onFaceDc_ = MemoryDc(CreateCompatibleDC(screen.Get()));
+    SelectObject(onFaceDc_.Get(), onFace_.Get());
+    RECT all{0, 0, size.bmWidth, size.bmHeight};
+    FillRect(onFaceDc_.Get(), &all, GetSysColorBrush(COLOR_BTNFACE));
+    MemoryDc source(CreateCompatibleDC(screen.Get()));
+    SelectScope select(source.Get(), picture_.Get());
+    TransparentBlt(onFaceDc_.Get(), 0, 0, size.bmWidth, size.bmHeight, source.Get(), 0, 0, size.bmWidth,
+                   size.bmHeight, kTransparent);
+    onFaceColor_ = face;
+    return onFaceDc_.Get();
+}
+
 bool PictureButton::PaintContent(HDC dc, const RECT& client) {
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     RECT edge = client;
@@ -112,14 +136,11 @@ bool PictureButton::PaintContent(HDC dc, const RECT& client) {
         InflateRect(&edge, -1, -1);
         DrawEdge(dc, &edge, EDGE_RAISED, BF_RECT);
     }
-    if (picture_) {
-        MemoryDc source(CreateCompatibleDC(dc));
-        SelectScope select(source.Get(), picture_.Get());
+    if (HDC picture = PictureOnFace()) {
         int srcX = IsWindowEnabled(Hwnd()) ? 0 : kPictureSize;
         int x = (client.right - kPictureSize) / 2 + (pressed_ ? 1 : 0);
         int y = (client.bottom - kPictureSize) / 2 + (pressed_ ? 1 : 0);
-        TransparentBlt(dc, x, y, kPictureSize, kPictureSize, source.Get(), srcX, 0, kPictureSize, kPictureSize,
-                       kTransparent);
+        BitBlt(dc, x, y, kPictureSize, kPictureSize, picture, srcX, 0, SRCCOPY);
     }
     return true;
 }

@@ -155,6 +155,24 @@ TEST_F(LookTest, PressedButtonMovesItsPictureOnePixel) {
     EXPECT_LT(same, 120);
 }
 
+TEST_F(LookTest, ButtonPictureFollowsTheFaceColor) {
+    Start();
+    HWND button = form_->btnPrev().Hwnd();
+    auto corner = [&] {
+        BitmapHandle image = CaptureWindowImage(button);
+        return Image(image.Get()).At(9, 5 + 15);
+    };
+    const int element = COLOR_BTNFACE;
+    const COLORREF face = GetSysColor(element);
+    EXPECT_EQ(corner(), face);
+    const COLORREF other = RGB(12, 34, 56);
+    SetSysColors(1, &element, &other);
+    const COLORREF changed = corner();
+    SetSysColors(1, &element, &face);
+    EXPECT_EQ(changed, other) << "the transparent corner shows the new face";
+    EXPECT_EQ(corner(), face);
+}
+
 TEST_F(LookTest, WindowImageNarrowsWithTheMonth) {
     Start();
     struct Case {
