@@ -54,7 +54,14 @@ windows_suite() {
     # A file that takes no byte, as on a full disk.
     ln -sfn /dev/full "$dir/disk-full.bmp"
     echo "== Windows tests, $1"
-    (cd "$dir" && ctest --output-on-failure) || status=$?
+    # A window test that fails is run once more before the suite counts it as failed: Wine on a
+    # virtual display now and then cannot make a process's first window (the first run's output
+    # stays above, and the tests that needed their second run are named at the end).
+    local log="$dir/ctest.log"
+    (cd "$dir" && ctest --output-on-failure --repeat until-pass:2) 2>&1 | tee "$log" || status=$?
+    local again
+    again=$(sed -n 's/^.*Test *#[0-9]*: \([^ ]*\) .*\*\*\*.*$/\1/p' "$log" | sort -u)
+    [ -z "$again" ] || printf '== %s: failed at their first run:\n%s\n' "$1" "$again"
 }
 windows_suite win64
 # The 32-bit run needs a machine that executes 32-bit code: a 32-bit Linux program of a few bytes
@@ -92,6 +99,17 @@ release_start() {
     rm -rf "$fresh" "$fresh.start"
     echo "release: the $kind program started from a fresh folder and showed $month"
 }
+# Where no desktop can be had, the program ends at once instead of waiting unseen.
+release_without_display() {
+    local kind=$1 loader=/usr/lib/wine/wine64 fresh code=0
+    [ "$kind" = win32 ] && loader=/usr/lib/wine/wine
+    fresh=$(mktemp -d)
+    cp "$root/build/$kind/PurimoManage.exe" "$fresh/"
+    (cd "$fresh" && DISPLAY=:4711 timeout 60 "$loader" PurimoManage.exe </dev/null >/dev/null 2>&1) || code=$?
+    rm -rf "$fresh"
+    [ "$code" -eq 1 ] || { echo "release: the $kind program without a display ended with $code, not 1" >&2; return 1; }
+    echo "release: the $kind program without a display ended at once"
+}
 release_check() {
     "$root/scripts/release.sh" >/dev/null
     local version zip kind
@@ -101,8 +119,10 @@ release_check() {
         [ -f "$zip" ] || { echo "release: $zip missing" >&2; return 1; }
     done
     release_start win64 "$version" || return 1
+    release_without_display win64 || return 1
     if [ "$run32" -eq 1 ]; then
         release_start win32 "$version" || return 1
+        release_without_display win32 || return 1
     fi
 }
 release_check || status=1

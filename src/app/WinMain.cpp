@@ -15,6 +15,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     // main window.
     TMainForm mainForm(DefaultAppContext());
     mainForm.Create();
+    // Without its window (no desktop to be had) the program would wait unseen for a message that
+    // never comes, and each new start would leave one more such process behind.
+    if (mainForm.Hwnd() == nullptr)
+        return 1;
     std::optional<TAboutForm> aboutForm;
     std::optional<TComEditForm> comEditForm;
     TSplashForm splashForm;

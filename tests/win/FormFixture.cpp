@@ -44,9 +44,14 @@ void Pump() {
 void FormFixture::SetUp() {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    std::wstring unique = std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++fixtureCount);
-    folder_ = std::wstring(temp) + L"purimo-test-" + unique + L"\\";
-    CreateDirectoryW(folder_.c_str(), nullptr);
+    // Wine hands out process numbers again, and a folder that an earlier run could not remove
+    // (a file still held by a killed helper) may bear this test's name: each test takes a folder
+    // that it made itself, so that nothing of another test is in it.
+    std::wstring unique;
+    do {
+        unique = std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++fixtureCount);
+        folder_ = std::wstring(temp) + L"purimo-test-" + unique + L"\\";
+    } while (!CreateDirectoryW(folder_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
     key_ = L"Software\\PurimoTests\\" + unique;
     keyRoot_ = key_;
     SetErrorBoxHandler([this](const std::string& text) { errors_.push_back(text); });
@@ -77,6 +82,8 @@ void FormFixture::TearDown() {
 void FormFixture::Start() {
     form_ = std::make_unique<TMainForm>(AppContext{folder_, key_});
     form_->Create();
+    // Without its window (no display to be had) every later step would pass by in silence.
+    ASSERT_NE(form_->Hwnd(), nullptr) << "the main window could not be made, error " << GetLastError();
     splash_ = std::make_unique<TSplashForm>();
     memo_ = std::make_unique<TComEditForm>(form_->Hwnd());
     form_->SetSplash(splash_.get());

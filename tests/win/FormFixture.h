@@ -26,7 +26,9 @@ const std::string kAprilFile = "\"周  期\",1,2\r\n\"体  温\",36.5,36.6\r\n\"
 class LockedFile {
 public:
     explicit LockedFile(const std::wstring& path)
-        : handle_(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr)) {}
+        : handle_(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr)) {
+        EXPECT_TRUE(handle_) << "the file to hold could not be opened, error " << GetLastError();
+    }
 
 private:
     FileHandle handle_;
