@@ -60,7 +60,7 @@ windows_suite() {
     local log="$dir/ctest.log"
     (cd "$dir" && ctest --output-on-failure --repeat until-pass:2) 2>&1 | tee "$log" || status=$?
     local again
-    again=$(sed -n 's/^.*Test *#[0-9]*: \([^ ]*\) .*\*\*\*.*$/\1/p' "$log" | sort -u)
+    again=$(sed -n 's/^.*Test *#[0-9]*: \([^ ]*\) .*\*\*\*\(Failed\|Timeout\|Exception\).*$/\1/p' "$log" | sort -u)
     [ -z "$again" ] || printf '== %s: failed at their first run:\n%s\n' "$1" "$again"
 }
 windows_suite win64

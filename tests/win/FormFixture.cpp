@@ -55,6 +55,9 @@ void FormFixture::SetUp() {
     key_ = L"Software\\PurimoTests\\" + unique;
     keyRoot_ = key_;
     SetErrorBoxHandler([this](const std::string& text) { errors_.push_back(text); });
+    wchar_t here[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, here);
+    startFolder_ = here;
 }
 
 void FormFixture::TearDown() {
@@ -68,6 +71,9 @@ void FormFixture::TearDown() {
     splash_.reset();
     Pump();
     SetErrorBoxHandler(nullptr);
+    // A file dialog moves the process into the folder it was left in; a folder that is some
+    // process's current folder cannot be removed.
+    SetCurrentDirectoryW(startFolder_.c_str());
     RegDeleteTreeW(HKEY_CURRENT_USER, keyRoot_.c_str());
     std::wstring from = folder_;
     from.pop_back();

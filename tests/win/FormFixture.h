@@ -62,6 +62,7 @@ protected:
     std::wstring Caption() const;
 
     std::wstring folder_;
+    std::wstring startFolder_; // the process's current folder when the test began
     std::wstring key_;
     std::wstring keyRoot_; // removed with everything below it when the test ends
     std::vector<std::string> errors_;

@@ -2,6 +2,7 @@
 
 #include "FormFixture.h"
 #include "Image.h"
+#include "common/ComFunction.h"
 #include "output/BmpFile.h"
 #include "widgets/WinText.h"
 #include "widgets/Handles.h"
@@ -36,7 +37,10 @@ COLORREF Image::At(int x, int y) const {
 }
 
 void Image::SaveArtefact(const std::string& name) const {
-    CreateDirectoryW(L"artefacts", nullptr);
+    // Beside the test program, wherever a file dialog has left the current folder.
+    std::wstring exe = ExecutablePath();
+    std::wstring folder = exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"artefacts\\";
+    CreateDirectoryW(folder.c_str(), nullptr);
     BmpImage bmp{width_, height_, 32, {}, {}};
     bmp.pixels.reserve(pixels_.size() * 4);
     for (int y = height_ - 1; y >= 0; --y) {
@@ -49,7 +53,7 @@ void Image::SaveArtefact(const std::string& name) const {
             bmp.pixels.push_back(static_cast<char>(0xFF));
         }
     }
-    WriteFileBytes(L"artefacts\\" + Widen(name) + L".bmp", BmpFileBytes(bmp));
+    WriteFileBytes(folder + Widen(name) + L".bmp", BmpFileBytes(bmp));
 }
 
 } // namespace purimo::test
