@@ -2,13 +2,12 @@
 #include <psapi.h>
 
 #include "HelperProcess.h"
-#include "common/ComFunction.h"
+#include "app/Application.h"
 
 namespace purimo::test {
 
 HelperProcess::HelperProcess(const std::wstring& arguments) {
-    std::wstring exe = ExecutablePath();
-    exe = exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"month_file_helper.exe";
+    std::wstring exe = ExecutableFolder() + L"month_file_helper.exe";
     std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);

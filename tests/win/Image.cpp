@@ -2,7 +2,7 @@
 
 #include "FormFixture.h"
 #include "Image.h"
-#include "common/ComFunction.h"
+#include "app/Application.h"
 #include "output/BmpFile.h"
 #include "widgets/WinText.h"
 #include "widgets/Handles.h"
@@ -38,8 +38,7 @@ COLORREF Image::At(int x, int y) const {
 
 void Image::SaveArtefact(const std::string& name) const {
     // Beside the test program, wherever a file dialog has left the current folder.
-    std::wstring exe = ExecutablePath();
-    std::wstring folder = exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"artefacts\\";
+    std::wstring folder = ExecutableFolder() + L"artefacts\\";
     CreateDirectoryW(folder.c_str(), nullptr);
     BmpImage bmp{width_, height_, 32, {}, {}};
     bmp.pixels.reserve(pixels_.size() * 4);
