@@ -44,8 +44,8 @@ void Pump() {
 void FormFixture::SetUp() {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    // Wine hands out process numbers again, and a folder that an earlier run could not remove
-    // (a file still held by a killed helper) may bear this test's name: each test takes a folder
+    // Wine hands out process numbers again, and a folder that an earlier test could not remove
+    // (it was that process's current folder) may bear this test's name: each test takes a folder
     // that it made itself, so that nothing of another test is in it.
     std::wstring unique;
     do {
