@@ -3,7 +3,7 @@
 # screenshot of the main window to build/screenshot.png and ends the program.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/setup.sh"
+"$root/scripts/setup.sh" --64
 "$root/scripts/build.sh" win64 >/dev/null
 . "$root/scripts/env.sh"
 had_display=1

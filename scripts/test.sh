@@ -4,6 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
+"$root/tests/setup/packages-test.sh"
 "$root/scripts/check-includes.sh"
 "$root/scripts/build.sh" native win64 win32
 
@@ -64,17 +65,28 @@ windows_suite() {
     [ -z "$again" ] || printf '== %s: failed at their first run:\n%s\n' "$1" "$again"
 }
 windows_suite win64
-# The 32-bit run needs a machine that executes 32-bit code: a 32-bit Linux program of a few bytes
-# that only exits tells, before Wine is asked.
+# The 32-bit run needs a machine that executes 32-bit code (a 32-bit Linux program of a few bytes
+# that only exits tells, before Wine is asked) and Wine's 32-bit half, which the set-up may not have
+# been able to install (it said why above).
 probe=$(mktemp)
 python3 "$root/scripts/elf32-probe.py" "$probe"
 run32=0
-"$probe" 2>/dev/null && run32=1
+skip32=""
+if [ -n "${PURIMO_NO_WIN32_RUN:-}" ]; then
+    skip32="PURIMO_NO_WIN32_RUN is set"
+elif ! "$probe" 2>/dev/null; then
+    skip32="this machine does not run 32-bit programs (the 32-bit probe failed)"
+elif ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed' ||
+    [ ! -x /usr/lib/wine/wine ]; then
+    skip32="the 32-bit Wine (wine32:i386) is not installed (the set-up said why)"
+else
+    run32=1
+fi
 rm -f "$probe"
 if [ "$run32" -eq 1 ]; then
     windows_suite win32
 else
-    echo "== Windows tests, win32: SKIPPED: this machine does not run 32-bit programs (the 32-bit probe failed)"
+    echo "== Windows tests, win32: SKIPPED: $skip32"
 fi
 
 # Release: both zips are made, and each program, unpacked into a fresh folder, starts, shows the
@@ -123,6 +135,8 @@ release_check() {
     if [ "$run32" -eq 1 ]; then
         release_start win32 "$version" || return 1
         release_without_display win32 || return 1
+    else
+        echo "release: the win32 program was not started: $skip32"
     fi
 }
 release_check || status=1

@@ -20,6 +20,17 @@ void DropDownList::Create(HWND parent, int x, int y, int w, int h, HFONT font) {
                         y, w, h + kItemHeight * kDropItems + 2, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     hook_.Attach(hwnd_, [this](UINT msg, WPARAM wp, LPARAM lp) { return Handle(msg, wp, lp); });
+    // The list's pop-up is a top-level window of the program, and a close request from outside (a
+    // log-off, taskkill) goes to every top-level window: destroyed before the main window's own
+    // close had saved the month, it took the pick with it and the month stored the first item.
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetComboBoxInfo(hwnd_, &info) && info.hwndList != nullptr)
+        popupHook_.Attach(info.hwndList, [](UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+            if (msg == WM_CLOSE)
+                return 0;
+            return std::nullopt;
+        });
 }
 
 std::optional<LRESULT> DropDownList::Handle(UINT msg, WPARAM wp, LPARAM lp) {

@@ -51,6 +51,7 @@ private:
 
     HWND hwnd_ = nullptr;
     Subclass hook_;
+    Subclass popupHook_;
     Color color_ = SystemColor(kSysWindow);
 };
 
