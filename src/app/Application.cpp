@@ -9,6 +9,7 @@ namespace purimo {
 
 namespace {
 ErrorBoxHandler errorBoxHandler;
+ErrorBoxHandler infoBoxHandler;
 int waitDepth = 0;
 } // namespace
 
@@ -34,6 +35,20 @@ void ShowErrorBox(const std::string& message) {
         return;
     }
     MessageBoxW(GetActiveWindow(), Widen(text).c_str(), kAppTitle, MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+
+ErrorBoxHandler SetInfoBoxHandler(ErrorBoxHandler handler) {
+    ErrorBoxHandler previous = std::move(infoBoxHandler);
+    infoBoxHandler = std::move(handler);
+    return previous;
+}
+
+void ShowInfoBox(const std::string& message) {
+    if (infoBoxHandler) {
+        infoBoxHandler(message);
+        return;
+    }
+    MessageBoxW(GetActiveWindow(), Widen(message).c_str(), kAppTitle, MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
 }
 
 WaitCursor::WaitCursor() {

@@ -26,6 +26,11 @@ ErrorBoxHandler SetErrorBoxHandler(ErrorBoxHandler handler);
 // Shows the application's error box: caption the title, error icon, OK.
 void ShowErrorBox(const std::string& message);
 
+// The application's information box (caption the title, information icon, OK), with a seam of its
+// own for the tests like the error box's.
+ErrorBoxHandler SetInfoBoxHandler(ErrorBoxHandler handler);
+void ShowInfoBox(const std::string& message);
+
 // The hourglass for the whole application while it lives.
 class WaitCursor {
 public:

@@ -206,6 +206,7 @@ LRESULT TMainForm::OnActivate(UINT state) {
         gridMain_.Refresh();
         return 0;
     }
+    Guarded(Hwnd(), [this] { PickUpChangesElsewhere(); });
     HWND target = activeControl_ != nullptr && IsWindowVisible(activeControl_) ? activeControl_ : gridMain_.Hwnd();
     if (!IsIconic(Hwnd()))
         SetFocus(target);
@@ -233,6 +234,8 @@ LRESULT TMainForm::OnDrawItem(const DRAWITEMSTRUCT* item) {
 }
 
 LRESULT TMainForm::OnQueryEndSession() {
+    // No box may hold up a log-off or a shutdown.
+    endingSession_ = true;
     return FormCloseQuery() ? TRUE : FALSE;
 }
 
@@ -403,7 +406,7 @@ bool TMainForm::FormCloseQuery() {
     return Guarded(Hwnd(), [this] {
         // What the user just picked or typed belongs to the month that is saved now.
         CommitOpenEditor();
-        btnSavesClick();
+        SaveShownMonth(!endingSession_);
         SettingsKey key(context_.settingsKey);
         RECT r = NormalWindowRect();
         key.WriteInteger(L"Windows", L"Left", r.left);

@@ -85,6 +85,11 @@ public:
     void btnPrevClick();
     void btnNextClick();
     void btnSavesClick();
+    // Writes the shown month, merged with what another writer put into its file meanwhile; tellMerge
+    // shows what was kept where both changed a day (not at a log-off).
+    void SaveShownMonth(bool tellMerge);
+    // The shown month read again when its file changed elsewhere and nothing of it was changed here.
+    void PickUpChangesElsewhere();
     std::wstring MonthFilePath() const;
     // What writes the month file's blocks when it is saved; an empty function is WriteFile again.
     // Tests give one that fails part-way.
@@ -218,6 +223,13 @@ private:
     // The shown month's file exists but did not load whole: its bytes are kept aside before the
     // first save overwrites them.
     bool keepBackupOnSave_ = false;
+    // The month as loaded or last saved (its cells and the file's stamp): the base of a merge with
+    // another writer's changes. A month that failed to load has an empty base.
+    MonthGrid loadedGrid_;
+    MonthFileStamp loadedStamp_;
+    bool loadFailed_ = false;
+    MonthGrid shownAfterFailedLoad_;
+    bool endingSession_ = false;
     WriteBlockFunction writeBlock_ = WriteFileBlock;
     // The control that held the focus when the window was last deactivated.
     HWND activeControl_ = nullptr;

@@ -109,7 +109,7 @@ void TMainForm::menuCycleCsvClick() {
         try {
             // Under a temporary name first, as the month files: a failure leaves no half file and an
             // existing file whole.
-            SaveMonthFile(path, bytes, false, WriteFileBlock);
+            WriteFileSafely(path, bytes, false);
         } catch (const IoError& error) {
             if (error.Code() == kDiskFullError)
                 throw AppError("ストリームへの書き込みエラー");

@@ -6,6 +6,7 @@
 #include "month/Calendar.h"
 #include "month/MonthFile.h"
 #include "month/MonthFileIo.h"
+#include "month/MonthMerge.h"
 #include "month/ShowMonth.h"
 #include "widgets/WinText.h"
 
@@ -26,14 +27,31 @@ void TMainForm::Set_ChangeCalender(unsigned short year, unsigned short month) {
     gridMain_.Refresh();
 
     std::wstring path = MonthFilePath();
+    // Until the month has loaded, a save writes nothing unless she enters something, and then merges
+    // with whatever the file holds by then.
+    loadFailed_ = true;
+    loadedGrid_ = gridModel_;
     // Until the month has loaded whole, its file holds more than the grid shows.
     keepBackupOnSave_ = FileExists(path);
-    MonthFileLines file = ReadMonthFile(path);
-    bool whole = ApplyMonthLines(gridModel_, days, file.lines);
+    MonthFileStamp stamp;
+    bool whole = true;
+    MonthFileLines file;
+    try {
+        file = ReadMonthFile(path, &stamp);
+        whole = ApplyMonthLines(gridModel_, days, file.lines);
+    } catch (...) {
+        // What she sees now (an empty month, or the lines read before the error) is what she did not
+        // enter.
+        shownAfterFailedLoad_ = gridModel_;
+        throw;
+    }
     // Whatever the grid does not show (lines after the fourth, text after the end, fields beyond the
     // last day) the next save would drop, so the file is copied first.
     keepBackupOnSave_ = keepBackupOnSave_ && (file.dropsText || !whole);
     NormaliseTemperatures(gridModel_, days);
+    loadFailed_ = false;
+    loadedGrid_ = gridModel_;
+    loadedStamp_ = stamp;
 
     RebuildChart(chartMain_.Model(), gridModel_.DayCells(kRowTemperature), days);
     ApplyMonthWidths(days);
@@ -71,10 +89,80 @@ void TMainForm::ApplyMonthWidths(int days) {
 }
 
 void TMainForm::btnSavesClick() {
+    SaveShownMonth(true);
+}
+
+void TMainForm::SaveShownMonth(bool tellMerge) {
     pnlYear_.SetCaption(FormatTwoDigits(shownYear_));
     pnlMonth_.SetCaption(FormatTwoDigits(shownMonth_));
-    SaveMonthFile(MonthFilePath(), MonthFileBytes(gridModel_), keepBackupOnSave_, writeBlock_);
+    const int days = gridModel_.ColCount() - 1;
+    // A month that could not be read stays as it is on disk unless she entered something in it.
+    if (loadFailed_ && SameMonthCells(gridModel_, shownAfterFailedLoad_, days))
+        return;
+    const std::wstring path = MonthFilePath();
+    // The file is read again: another copy of the program or another PC may have written it since.
+    bool keepBackup = keepBackupOnSave_ || loadFailed_;
+    std::vector<int> bothChanged;
+    bool merged = false;
+    try {
+        MonthFileStamp now;
+        MonthFileLines lines = ReadMonthFile(path, &now);
+        if (now.exists && (loadFailed_ || now != loadedStamp_)) {
+            bool whole = true;
+            MonthGrid theirs = MonthGridFromLines(shownYear_, shownMonth_, lines.lines, &whole);
+            bothChanged = MergeMonthCells(gridModel_, loadedGrid_, theirs, days);
+            merged = true;
+            keepBackup = keepBackup || !bothChanged.empty() || lines.dropsText || !whole;
+        }
+    } catch (const AppError&) {
+        // Unreadable now: kept aside whole before it is written over, as a file that failed to load.
+        keepBackup = true;
+    }
+    const std::string bytes = MonthFileBytes(gridModel_);
+    const std::wstring backup = WriteFileSafely(path, bytes, keepBackup, writeBlock_);
     keepBackupOnSave_ = false;
+    loadFailed_ = false;
+    loadedGrid_ = gridModel_;
+    loadedStamp_ = StampOf(bytes);
+    if (merged) {
+        RebuildChart(chartMain_.Model(), gridModel_.DayCells(kRowTemperature), days);
+        gridMain_.Refresh();
+    }
+    if (tellMerge && !bothChanged.empty()) {
+        auto nameOf = [](const std::wstring& p) { return Narrow(p.substr(p.find_last_of(L"\\/") + 1)); };
+        ShowInfoBox(MergeNotice(nameOf(path), bothChanged, nameOf(backup)));
+    }
+}
+
+void TMainForm::PickUpChangesElsewhere() {
+    if (!shown_ || loadFailed_ || shownYear_ == 0 || spinEdit_.Visible() || cmbTemp_.Visible() ||
+        cmbEvent_.Visible())
+        return;
+    const int days = gridModel_.ColCount() - 1;
+    if (!SameMonthCells(gridModel_, loadedGrid_, days))
+        return;
+    // A sync tool may hold the file or have taken it away for a moment: then nothing changes, and the
+    // next save merges.
+    MonthFileStamp now;
+    MonthFileLines lines;
+    MonthGrid theirs;
+    bool whole = true;
+    try {
+        lines = ReadMonthFile(MonthFilePath(), &now);
+        if (!now.exists || now == loadedStamp_)
+            return;
+        theirs = MonthGridFromLines(shownYear_, shownMonth_, lines.lines, &whole);
+    } catch (const AppError&) {
+        return;
+    }
+    for (int row = kRowCycleDay; row <= kRowMemo; ++row)
+        for (int day = 1; day <= days; ++day)
+            gridModel_.SetCell(day, row, theirs.Cell(day, row));
+    keepBackupOnSave_ = lines.dropsText || !whole;
+    loadedGrid_ = gridModel_;
+    loadedStamp_ = now;
+    RebuildChart(chartMain_.Model(), gridModel_.DayCells(kRowTemperature), days);
+    gridMain_.Refresh();
 }
 
 void TMainForm::SetWriteBlockFunction(WriteBlockFunction writeBlock) {

@@ -11,73 +11,31 @@ namespace purimo {
 
 namespace {
 
-constexpr DWORD kBlockSize = 4096;
+// FNV-1a over the bytes: a month file changed elsewhere is told apart from the one read without
+// keeping its bytes.
+constexpr uint64_t kDigestStart = 14695981039346656037ull;
+
+uint64_t Digest(std::string_view bytes, uint64_t digest) {
+    for (unsigned char byte : bytes) {
+        digest ^= byte;
+        digest *= 1099511628211ull;
+    }
+    return digest;
+}
 
 [[noreturn]] void ThrowLastError() {
     throw IoError(static_cast<int>(GetLastError()));
 }
 
-void WriteAll(HANDLE file, const std::string& bytes, const WriteBlockFunction& writeBlock) {
-    for (size_t at = 0; at < bytes.size();) {
-        DWORD size = static_cast<DWORD>(std::min<size_t>(kBlockSize, bytes.size() - at));
-        DWORD written = 0;
-        if (!writeBlock(file, bytes.data() + at, size, &written))
-            ThrowLastError();
-        if (written < size)
-            throw IoError(kDiskFullError);
-        at += written;
-    }
-    if (!FlushFileBuffers(file))
-        ThrowLastError();
-}
-
-bool NameTaken(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES || GetLastError() != ERROR_FILE_NOT_FOUND;
-}
-
-// A name for a temporary file beside the month file. One left by a run that ended in the middle of
-// a save, read-only or not, is removed; one that cannot be (another program holds it open) is
-// passed over for the next name, so that a leftover never stops a save.
-std::wstring FreeTemporaryName(const std::wstring& base) {
-    constexpr int kMostNames = 100;
-    for (int n = 1; n <= kMostNames; ++n) {
-        std::wstring name = n == 1 ? base : base + L"." + std::to_wstring(n);
-        if (!NameTaken(name))
-            return name;
-        SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (DeleteFileW(name.c_str()))
-            return name;
-    }
-    return base;
-}
-
-// The copy is made under a temporary name and then given its own, so that a backup is always whole.
-void CopyToFreeBackup(const std::wstring& path) {
-    // Far more copies than failed loads could ever leave; the bound only keeps the loop finite.
-    constexpr int kMostBackups = 100000;
-    const std::wstring temporary = FreeTemporaryName(path + L".bak.tmp");
-    if (!CopyFileW(path.c_str(), temporary.c_str(), FALSE))
-        ThrowLastError();
-    for (int n = 1; n <= kMostBackups; ++n) {
-        std::wstring backup = path + L".bak" + (n == 1 ? std::wstring() : L"." + std::to_wstring(n));
-        if (NameTaken(backup))
-            continue;
-        if (MoveFileExW(temporary.c_str(), backup.c_str(), MOVEFILE_WRITE_THROUGH))
-            return;
-        // Taken in the meantime: try the next name.
-        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) {
-            DWORD error = GetLastError();
-            DeleteFileW(temporary.c_str());
-            throw IoError(static_cast<int>(error));
-        }
-    }
-    DeleteFileW(temporary.c_str());
-    throw IoError(ERROR_FILE_EXISTS);
-}
-
 } // namespace
 
-MonthFileLines ReadMonthFile(const std::wstring& path) {
+MonthFileStamp StampOf(const std::string& bytes) {
+    return MonthFileStamp{true, bytes.size(), Digest(bytes, kDigestStart)};
+}
+
+MonthFileLines ReadMonthFile(const std::wstring& path, MonthFileStamp* stamp) {
+    if (stamp != nullptr)
+        *stamp = MonthFileStamp{};
     if (!FileExists(path))
         return {};
     FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -85,50 +43,28 @@ MonthFileLines ReadMonthFile(const std::wstring& path) {
     if (!file)
         ThrowLastError();
     MonthFileReader reader(kMonthFileLines, kMonthLineBytes);
+    MonthFileStamp seen{true, 0, kDigestStart};
+    bool feeding = true;
     std::string buffer(kMonthReadBlock, '\0');
     for (;;) {
         DWORD read = 0;
         if (!ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr))
             ThrowLastError();
-        if (read == 0 || !reader.Feed(std::string_view(buffer.data(), read)))
+        if (read == 0)
             break;
+        std::string_view block(buffer.data(), read);
+        feeding = feeding && reader.Feed(block);
+        if (stamp == nullptr) {
+            if (!feeding)
+                break;
+            continue;
+        }
+        seen.size += read;
+        seen.digest = Digest(block, seen.digest);
     }
+    if (stamp != nullptr)
+        *stamp = seen;
     return reader.Finish();
-}
-
-BOOL WriteFileBlock(HANDLE file, const void* data, DWORD size, DWORD* written) {
-    return WriteFile(file, data, size, written, nullptr);
-}
-
-void SaveMonthFile(const std::wstring& path, const std::string& bytes, bool keepBackup,
-                   const WriteBlockFunction& writeBlock) {
-    bool exists = FileExists(path);
-    if (exists) {
-        // Opening the month file for writing first reports a read-only or locked file with its own
-        // code, before anything else is touched.
-        FileHandle probe(
-            CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!probe)
-            ThrowLastError();
-    }
-    if (exists && keepBackup)
-        CopyToFreeBackup(path);
-
-    std::wstring temporary = FreeTemporaryName(path + L".tmp");
-    FileHandle file(
-        CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        ThrowLastError();
-    try {
-        WriteAll(file.Get(), bytes, writeBlock);
-        file.Reset();
-        if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            ThrowLastError();
-    } catch (...) {
-        file.Reset();
-        DeleteFileW(temporary.c_str());
-        throw;
-    }
 }
 
 } // namespace purimo

@@ -35,7 +35,7 @@ void TMainForm::menuFileSavesClick() {
     // The dialog appends the default extension itself; a name that comes back without one (typed
     // into a dialog that does not) gets it here.
     output_.lastSaveName = WithExtension(request.name, L".bmp");
-    SaveWindowImage(Hwnd(), output_.lastSaveName);
+    SaveWindowImage(Hwnd(), output_.lastSaveName, writeBlock_);
 }
 
 void TMainForm::menuFilePrintClick() {

@@ -9,6 +9,7 @@
 
 #include "common/Errors.h"
 #include "common/LateBinding.h"
+#include "month/SafeWrite.h"
 #include "output/Dib.h"
 #include "output/OutputGeometry.h"
 #include "output/PrintImage.h"
@@ -73,17 +74,6 @@ private:
     HGLOBAL h_;
     void* p_;
 };
-
-void WriteAll(HANDLE file, const std::string& bytes) {
-    constexpr size_t kChunk = 1 << 20;
-    for (size_t at = 0; at < bytes.size();) {
-        DWORD part = static_cast<DWORD>(std::min(kChunk, bytes.size() - at));
-        DWORD written = 0;
-        if (!WriteFile(file, bytes.data() + at, part, &written, nullptr) || written == 0)
-            throw AppError("ストリームへの書き込みエラー");
-        at += written;
-    }
-}
 
 } // namespace
 
@@ -179,19 +169,20 @@ void PrintWindowImage(HWND window, HDC printer, bool& printing) {
     PrintPage(printer, printing, [window](HDC page) { DrawWindowImageOnPage(window, page); });
 }
 
-void SaveWindowImage(HWND window, const std::wstring& path) {
+void SaveWindowImage(HWND window, const std::wstring& path, const WriteBlockFunction& writeBlock) {
     BmpImage dib;
     {
         BitmapHandle image = CaptureWindowImage(window);
         dib = ReadDib(image.Get());
     }
-    std::string header = BmpHeaderBytes(dib);
-    FileHandle file(
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
+    // Under a temporary name first, as the month files: a failure leaves the old picture whole.
+    try {
+        WriteFileSafely(path, BmpHeaderBytes(dib) + dib.pixels, false, writeBlock);
+    } catch (const WriteError&) {
+        throw AppError("ストリームへの書き込みエラー");
+    } catch (const IoError&) {
         throw AppError("ファイル " + Narrow(path) + " を作成できません");
-    WriteAll(file.Get(), header);
-    WriteAll(file.Get(), dib.pixels);
+    }
 }
 
 } // namespace purimo

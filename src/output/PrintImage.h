@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "month/SafeWrite.h"
 #include "output/OutputState.h"
 
 namespace purimo {
@@ -31,7 +32,8 @@ void PrintPage(HDC printer, bool& printing, const std::function<void(HDC)>& draw
 // that it refuses is its business.
 void PrintWindowImage(HWND window, HDC printer, bool& printing);
 
-// Writes the window's image to path as a BMP file, replacing any file there.
-void SaveWindowImage(HWND window, const std::wstring& path);
+// Writes the window's image to path as a BMP file, replacing any file there only once the new one is
+// whole; each block goes through writeBlock.
+void SaveWindowImage(HWND window, const std::wstring& path, const WriteBlockFunction& writeBlock = WriteFileBlock);
 
 } // namespace purimo

@@ -67,9 +67,15 @@ TEST_F(FailureTest, FileHeldOpenByAnotherProgramIsReportedWithItsCode) {
     EXPECT_EQ(form_->ShownMonth(), 3);
 }
 
-TEST_F(FailureTest, MonthThatCannotBeReadIsKeptAsBackupBeforeItIsOverwritten) {
+TEST_F(FailureTest, MonthThatCouldNotBeReadIsNotWrittenOver) {
     Start();
     WriteFileBytes(MonthPath("202605"), kAprilFile);
+    auto writeTime = [this] {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        GetFileAttributesExW(MonthPath("202605").c_str(), GetFileExInfoStandard, &data);
+        return data.ftLastWriteTime;
+    };
+    const FILETIME before = writeTime();
     form_->Set_ChangeCalender(2026, 4);
     {
         LockedFile lock(MonthPath("202605"));
@@ -79,19 +85,27 @@ TEST_F(FailureTest, MonthThatCannotBeReadIsKeptAsBackupBeforeItIsOverwritten) {
         EXPECT_EQ(form_->pnlMonth().Caption(), "05");
         EXPECT_EQ(form_->Grid().Cell(1, kRowTemperature), "") << "the grid shows the new month empty";
         EXPECT_EQ(form_->chartMain().Model().SeriesAt(0).Count(), 30) << "the chart still shows April";
-
-        ClickButton(form_->btnNext());
-        EXPECT_EQ(errors_.size(), 2u) << "while the file stays locked, the backup cannot be made";
-        EXPECT_EQ(form_->ShownMonth(), 5);
     }
-    EXPECT_EQ(ReadFileBytes(MonthPath("202605") + L".bak"), "<missing>");
-    EXPECT_EQ(ReadFileBytes(MonthPath("202605")), kAprilFile);
-
     ClickButton(form_->btnNext());
+    EXPECT_EQ(errors_.size(), 1u);
     EXPECT_EQ(form_->ShownMonth(), 6);
+    EXPECT_EQ(ReadFileBytes(MonthPath("202605")), kAprilFile);
+    FILETIME after = writeTime();
+    EXPECT_EQ(CompareFileTime(&before, &after), 0) << "not even rewritten";
+    EXPECT_EQ(ReadFileBytes(MonthPath("202605") + L".bak"), "<missing>");
+
+    // Something entered in a month that failed to load is merged with what the file holds.
+    {
+        LockedFile lock(MonthPath("202605"));
+        ClickButton(form_->btnPrev());
+        ASSERT_EQ(errors_.size(), 2u);
+    }
+    form_->Grid().SetCell(3, kRowTemperature, "36.8");
+    ClickButton(form_->btnNext());
+    EXPECT_EQ(errors_.size(), 2u);
     EXPECT_EQ(ReadFileBytes(MonthPath("202605") + L".bak"), kAprilFile);
-    std::string written = ReadFileBytes(MonthPath("202605"));
-    EXPECT_EQ(written.substr(0, 9), "\"周  期\",") << "the shown grid was saved after the backup";
+    EXPECT_NE(ReadFileBytes(MonthPath("202605")).find("\r\n\"体  温\",36.5,36.6,36.8,,"), std::string::npos)
+        << ReadFileBytes(MonthPath("202605"));
 }
 
 TEST_F(FailureTest, ShortMonthFileStopsTheSwitchAndSurvivesTheNextSave) {
@@ -108,10 +122,11 @@ TEST_F(FailureTest, ShortMonthFileStopsTheSwitchAndSurvivesTheNextSave) {
     GetWindowRect(form_->chartMain().Hwnd(), &r);
     EXPECT_EQ(r.right - r.left, 985) << "width and chart still belong to March";
 
+    // Nothing was entered: the file stays as it is.
     ClickButton(form_->btnNext());
     EXPECT_EQ(form_->ShownMonth(), 5);
-    EXPECT_EQ(ReadFileBytes(MonthPath("202604") + L".bak"), shortFile);
-    EXPECT_EQ(ReadFileBytes(MonthPath("202604")).substr(0, 13), "\"周  期\",7,8,");
+    EXPECT_EQ(ReadFileBytes(MonthPath("202604")), shortFile);
+    EXPECT_EQ(ReadFileBytes(MonthPath("202604") + L".bak"), "<missing>");
 }
 
 TEST_F(FailureTest, LinesBeyondTheFourthAreKeptInTheBackup) {

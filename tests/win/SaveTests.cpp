@@ -239,18 +239,24 @@ TEST_F(SaveTest, FileThatCannotBeCreatedIsReportedWithItsFullName) {
     EXPECT_EQ(ReadFileBytes(locked), "kept");
 }
 
-TEST_F(SaveTest, FullDiskIsAWriteError) {
-    // The test script links disk-full.bmp in the test folder to /dev/full, which takes no byte.
-    wchar_t here[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, here);
-    std::wstring full = std::wstring(here) + L"\\disk-full.bmp";
-    if (!FileHandle(CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)))
-        GTEST_SKIP() << "no disk-full.bmp: " << GetLastError();
+TEST_F(SaveTest, WriteFailingMidwayKeepsTheOldPictureWhole) {
     Start();
-    AnswerWith(full);
+    std::wstring path = folder_ + L"picture.bmp";
+    WriteFileBytes(path, "the old picture");
+    // The disk fills up after the first block.
+    form_->SetWriteBlockFunction([blocks = 0](HANDLE file, const void* data, DWORD size, DWORD* written) mutable {
+        if (++blocks > 1) {
+            *written = 0;
+            return TRUE;
+        }
+        return WriteFile(file, data, size, written, nullptr);
+    });
+    AnswerWith(path);
     Save();
     ASSERT_EQ(errors_.size(), 1u);
     EXPECT_EQ(errors_[0], "ストリームへの書き込みエラー.");
+    EXPECT_EQ(ReadFileBytes(path), "the old picture");
+    EXPECT_EQ(GetFileAttributesW((path + L".tmp").c_str()), INVALID_FILE_ATTRIBUTES) << "no temporary file left";
 }
 
 } // namespace

@@ -30,7 +30,7 @@ int SaveLoop(const std::wstring& path, const std::wstring& eventName) {
     const std::string months[] = {SaveLoopMonthBytes('a', 400), SaveLoopMonthBytes('b', 150)};
     HANDLE ready = OpenEventW(EVENT_MODIFY_STATE, FALSE, eventName.c_str());
     for (unsigned n = 0;; ++n) {
-        SaveMonthFile(path, months[n % 2], n % 4 == 3);
+        WriteFileSafely(path, months[n % 2], n % 4 == 3);
         if (n == 0 && ready != nullptr)
             SetEvent(ready);
     }
