@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "app/Main.h"
+#include "app/SingleInstance.h"
 #include "app/Splash.h"
 #include "entry/ComEdit.h"
 #include "output/About.h"
@@ -13,12 +14,18 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     // The main window comes first and its closing ends the program; the wait window is made with
     // it. The others are hidden until they are used and made then, and are destroyed before the
     // main window.
-    TMainForm mainForm(DefaultAppContext());
+    AppContext context = DefaultAppContext();
+    // A second start of the same diary shows the running window instead of a second writer.
+    DiaryInstance instance(context.programFolder + L"client");
+    if (instance.HandedToRunningProgram())
+        return 0;
+    TMainForm mainForm(context);
     mainForm.Create();
     // Without its window (no desktop to be had) the program would wait unseen for a message that
     // never comes, and each new start would leave one more such process behind.
     if (mainForm.Hwnd() == nullptr)
         return 1;
+    instance.Publish(mainForm.Hwnd());
     std::optional<TAboutForm> aboutForm;
     std::optional<TComEditForm> comEditForm;
     TSplashForm splashForm;

@@ -1,6 +1,7 @@
 #include "cycle/DiaryCsv.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace purimo {
 
@@ -25,7 +26,11 @@ std::string WithoutTabs(const std::string& mark) {
 } // namespace
 
 // No byte of these can be the second byte of a double-byte character, so a byte search finds them.
-std::string CsvField(const std::string& text) {
+std::string CsvField(const std::string& cell) {
+    // A spreadsheet takes a field that begins so for a formula ("-腹痛" shows an error): the
+    // leading ' makes it text.
+    const bool formula = !cell.empty() && std::string_view("=+-@\t\r").find(cell.front()) != std::string_view::npos;
+    const std::string text = formula ? "'" + cell : cell;
     const bool quoted = text.find_first_of(",\"\r\n\t") != std::string::npos ||
                         (!text.empty() && (text.front() == ' ' || text.back() == ' '));
     if (!quoted)

@@ -9,9 +9,10 @@ namespace purimo {
 
 extern const char* const kCsvHeader;
 
-// A field as it goes into a line: quoted (quotes doubled) when it holds a comma, a double quote,
+// A field as it goes into a line: a text that begins with =, +, -, @, TAB or CR behind a ', so that
+// spreadsheets show it as text; then quoted (quotes doubled) when it holds a comma, a double quote,
 // CR, LF or TAB, or begins or ends with a blank; else bare.
-std::string CsvField(const std::string& text);
+std::string CsvField(const std::string& cell);
 
 // Every day of every month that holds an entry, in date order, after the header.
 std::string DiaryCsvBytes(const DaySeries& series, const CycleAnalysis& analysis);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <string>
 #include <vector>
 
 #include "common/Errors.h"
@@ -34,30 +35,25 @@ BOOL CALLBACK KeepDispatching(HDC, int) {
     return TRUE;
 }
 
-// One job of one page; the page and the job are ended also when drawing fails, so that the
-// spooler is never left with an open job.
-class PrintJob {
+SpoolerCalls spooler = SystemSpoolerCalls();
+
+// Clears the printing flag however the job ends.
+class PrintingScope {
 public:
-    PrintJob(HDC dc, bool& printing) : dc_(dc), printing_(printing) {
-        printing_ = true;
-        DOCINFOW doc{};
-        doc.cbSize = sizeof(doc);
-        doc.lpszDocName = L"";
-        StartDocW(dc_, &doc);
-        StartPage(dc_);
-    }
-    ~PrintJob() {
-        EndPage(dc_);
-        EndDoc(dc_);
-        printing_ = false;
-    }
-    PrintJob(const PrintJob&) = delete;
-    PrintJob& operator=(const PrintJob&) = delete;
+    explicit PrintingScope(bool& printing) : printing_(printing) { printing_ = true; }
+    ~PrintingScope() { printing_ = false; }
+    PrintingScope(const PrintingScope&) = delete;
+    PrintingScope& operator=(const PrintingScope&) = delete;
 
 private:
-    HDC dc_;
     bool& printing_;
 };
+
+// A refused step aborts the job, so that the spooler is never left with an open one.
+[[noreturn]] void AbortJob(HDC dc, DWORD error) {
+    AbortDoc(dc);
+    throw AppError("印刷できませんでした (" + std::to_string(error) + ")");
+}
 
 class LockedBlock {
 public:
@@ -142,10 +138,42 @@ PrinterChoice PrinterCopies(const PrinterChoice& printer, bool portrait) {
     return copies;
 }
 
+SpoolerCalls SystemSpoolerCalls() {
+    return SpoolerCalls{&StartDocW, &StartPage, &EndPage, &EndDoc};
+}
+
+SpoolerCalls SetSpoolerCalls(const SpoolerCalls& calls) {
+    SpoolerCalls previous = spooler;
+    spooler = calls;
+    return previous;
+}
+
 void PrintPage(HDC printer, bool& printing, const std::function<void(HDC)>& draw) {
     SetAbortProc(printer, &KeepDispatching);
-    PrintJob job(printer, printing);
-    draw(printer);
+    PrintingScope scope(printing);
+    DOCINFOW doc{};
+    doc.cbSize = sizeof(doc);
+    doc.lpszDocName = L"";
+    if (spooler.startDoc(printer, &doc) <= 0) {
+        DWORD error = GetLastError();
+        if (error == ERROR_CANCELLED)
+            return;
+        AbortJob(printer, error);
+    }
+    if (spooler.startPage(printer) <= 0)
+        AbortJob(printer, GetLastError());
+    try {
+        draw(printer);
+    } catch (...) {
+        // What was drawn is still handed over, and the job ended.
+        spooler.endPage(printer);
+        spooler.endDoc(printer);
+        throw;
+    }
+    if (spooler.endPage(printer) <= 0)
+        AbortJob(printer, GetLastError());
+    if (spooler.endDoc(printer) <= 0)
+        AbortJob(printer, GetLastError());
 }
 
 namespace {

@@ -23,13 +23,23 @@ PrinterChoice PrinterCopies(const PrinterChoice& printer, bool portrait);
 
 // One job of one page: draw gets the printer's device context with the page begun. printing is
 // set while the page is handed to the spooler, during which the window's messages keep being
-// dispatched.
+// dispatched. A job that the spooler refuses is aborted and raises AppError with the system's code;
+// one whose start the user cancelled (a printer's own dialog, such as a PDF file name) ends quietly.
 void PrintPage(HDC printer, bool& printing, const std::function<void(HDC)>& draw);
 
+// The spooler's four calls of a job; tests put in calls that fail, since Wine's spooler refuses
+// nothing. Returns the calls that were in place.
+struct SpoolerCalls {
+    int(WINAPI* startDoc)(HDC, const DOCINFOW*);
+    int(WINAPI* startPage)(HDC);
+    int(WINAPI* endPage)(HDC);
+    int(WINAPI* endDoc)(HDC);
+};
+SpoolerCalls SetSpoolerCalls(const SpoolerCalls& calls);
+SpoolerCalls SystemSpoolerCalls();
+
 // Prints the window's image as large as the page allows, at the top-left of the printable area,
-// as one page of one job. printing is set while the page is handed to the spooler, during which
-// the window's messages keep being dispatched. The spooler's own answers are not checked: a job
-// that it refuses is its business.
+// as one page of one job, as PrintPage.
 void PrintWindowImage(HWND window, HDC printer, bool& printing);
 
 // Writes the window's image to path as a BMP file, replacing any file there only once the new one is

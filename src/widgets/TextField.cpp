@@ -114,6 +114,10 @@ std::optional<LRESULT> TextField::OnChar(wchar_t ch) {
 
 std::optional<LRESULT> TextField::OnPaste() {
     std::wstring text = ClipboardText(hwnd_);
+    // Nothing to paste (no text on the clipboard, or an empty one) leaves the field as it is instead
+    // of emptying what was selected.
+    if (text.empty())
+        return 0;
     // A one-line field takes the clipboard's first line.
     text = text.substr(0, text.find_first_of(L"\r\n"));
     if (!Cp932CanHold(text)) {

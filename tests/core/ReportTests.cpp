@@ -73,6 +73,11 @@ TEST(DiaryCsv, EveryDayOfMonthsWithEntriesWithCycleDaysAndHighPhase) {
     EXPECT_EQ(CsvField("a "), "\"a \"");
     EXPECT_EQ(CsvField("a\tb"), "\"a\tb\"");
     EXPECT_EQ(CsvField("表"), "表") << "a second byte 0x5C is no special character";
+    EXPECT_EQ(CsvField("=1+2"), "'=1+2") << "a formula for a spreadsheet is made text";
+    EXPECT_EQ(CsvField("-腹痛"), "'-腹痛");
+    EXPECT_EQ(CsvField("@a,b"), "\"'@a,b\"");
+    EXPECT_EQ(CsvField("\tx"), "\"'\tx\"");
+    EXPECT_EQ(CsvField("1+2"), "1+2");
 }
 
 class ReportLayoutTest : public testing::Test {

@@ -21,9 +21,10 @@ namespace {
 using namespace std::string_literals;
 
 constexpr const wchar_t* kCsvTitle = L"CSV ファイルに書き出し";
-// March: a cycle from the 2nd, a wave dash in a memo, a mark with its TAB.
+// March: a cycle from the 2nd, a wave dash in a memo, a mark with its TAB, a memo a spreadsheet would
+// take for a formula.
 const std::string kMarchFile = "\"周  期\",,1\r\n\"体  温\",,36.4,36.55\r\n\"変  化\",,×,\"△\t\"\r\n"
-                               "\"メ  モ\",\"9～10時\",,\"a,b\"\r\n";
+                               "\"メ  モ\",\"9～10時\",,\"a,b\",=1+2\r\n";
 
 std::string Utf8Of(const std::string& cp932) {
     return Utf8(Widen(cp932));
@@ -89,7 +90,7 @@ TEST_F(CsvTest, DialogOffersBothTypesAndWritesShiftJisBytes) {
     const std::string csv = ReadFileBytes(folder_ + L"diary.csv");
     ASSERT_NE(csv, "<missing>") << ".csv added to the bare name";
     EXPECT_EQ(csv.rfind("日付,周期,体温,変化,メモ,周期日,高温期\r\n2026/03/01,,,,9～10時,,\r\n"
-                        "2026/03/02,1,36.4,×,,1,\r\n2026/03/03,,36.5,△,\"a,b\",2,\r\n",
+                        "2026/03/02,1,36.4,×,,1,\r\n2026/03/03,,36.5,△,\"a,b\",2,\r\n2026/03/04,,,,'=1+2,3,\r\n",
                         0),
               0u)
         << Utf8Of(csv.substr(0, 200));

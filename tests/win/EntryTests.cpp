@@ -47,6 +47,12 @@ void PutClipboard(HWND owner, const std::wstring& text) {
     CloseClipboard();
 }
 
+void EmptyClipboardOf(HWND owner) {
+    ASSERT_TRUE(OpenClipboard(owner));
+    EmptyClipboard();
+    CloseClipboard();
+}
+
 } // namespace
 
 class EntryTest : public FormFixture {
@@ -238,6 +244,16 @@ TEST_F(EntryTest, CycleDayFieldTakesTheFirstLineOfEveryPaste) {
     SendMessageW(spin, WM_PASTE, 0, 0);
     Type(L"6\r\n");
     EXPECT_EQ(form_->spinEdit().Text(), L"6") << "an empty first line, then a typed Enter";
+    EmptyClipboardOf(form_->Hwnd());
+    SendMessageW(spin, WM_PASTE, 0, 0);
+    {
+        HeldKeys shift({VK_SHIFT});
+        SendMessageW(spin, WM_KEYDOWN, VK_INSERT, KeyData(VK_INSERT, false));
+    }
+    PostMessageW(spin, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(spin), -1);
+    PostMessageW(spin, WM_CHAR, L'p', 1);
+    Pump();
+    EXPECT_EQ(form_->spinEdit().Text(), L"6") << "no text on the clipboard changes nothing, by every path";
     ClickAway();
     EXPECT_TRUE(Close());
     EXPECT_EQ(MonthFile("202604").rfind("\"周  期\",1,2,3,6,,", 0), 0u) << MonthFile("202604");
@@ -271,6 +287,9 @@ TEST_F(EntryTest, MemoFieldTakesEveryPasteByTheSameRules) {
     PutClipboard(form_->Hwnd(), L"メモ\r\nつづき");
     RunMemo(7, withOk({MSG{field, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(field), -1, 0, {}}, Char(field, L'p')}));
     EXPECT_EQ(Cells().Cell(7, kRowMemo), "メモ") << "the field's menu pastes the first line";
+    EmptyClipboardOf(form_->Hwnd());
+    RunMemo(7, withOk({MSG{field, WM_PASTE, 0, 0, 0, {}}}));
+    EXPECT_EQ(Cells().Cell(7, kRowMemo), "メモ") << "an empty clipboard changes nothing";
 }
 
 TEST_F(EntryTest, TemperatureListOpensOnTheMatchingItemAndMovesTheChartAtOnce) {

@@ -102,14 +102,21 @@ TEST_F(HardeningTest, HugeAndCorruptMonthFilesOpenWithinBoundedMemoryAndAreKept)
         EXPECT_LT(grownKiB, 16 * 1024) << what;
 
         errors_.clear();
+        bool loaded = true;
         try {
             form_->Set_ChangeCalender(2026, 4);
         } catch (const AppError&) {
             // fewer than four lines: reported to the user by the caller
+            loaded = false;
         }
         EXPECT_EQ(form_->pnlMonth().Caption(), "04");
         ClickButton(form_->btnNext());
         EXPECT_EQ(form_->ShownMonth(), 5) << what << (errors_.empty() ? "" : ": " + errors_.back());
+        if (!loaded) {
+            EXPECT_TRUE(ReadFileBytes(MonthPath("202604")) == file) << what << " failed to load and is left as it was";
+            ClickButton(form_->btnPrev());
+            continue;
+        }
         EXPECT_TRUE(ReadFileBytes(MonthPath("202604") + L".bak") == file) << what << " is kept whole";
         ASSERT_TRUE(DeleteFileW((MonthPath("202604") + L".bak").c_str()));
         ClickButton(form_->btnPrev());

@@ -6,16 +6,19 @@
 
 namespace purimo::test {
 
-HelperProcess::HelperProcess(const std::wstring& arguments) {
-    std::wstring exe = ExecutableFolder() + L"month_file_helper.exe";
+HelperProcess::HelperProcess(const std::wstring& arguments)
+    : HelperProcess(ExecutableFolder() + L"month_file_helper.exe", arguments) {}
+
+HelperProcess::HelperProcess(const std::wstring& exe, const std::wstring& arguments) {
     std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
+    std::wstring folder = exe.substr(0, exe.find_last_of(L"\\/") + 1);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     // Wine now and then fails a start while the process killed just before is still going away:
     // the start is tried again a few times before the test is told.
     for (int attempt = 0; attempt < 5; ++attempt) {
-        if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                           &process_))
+        if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                           &startup, &process_))
             return;
         startError_ = GetLastError();
         process_ = {};

@@ -10,11 +10,14 @@ namespace purimo::test {
 class HelperProcess {
 public:
     explicit HelperProcess(const std::wstring& arguments);
+    // Another program: exe started with arguments in its own folder.
+    HelperProcess(const std::wstring& exe, const std::wstring& arguments);
     ~HelperProcess();
     HelperProcess(const HelperProcess&) = delete;
     HelperProcess& operator=(const HelperProcess&) = delete;
 
     bool Started() const { return process_.hProcess != nullptr; }
+    DWORD Id() const { return process_.dwProcessId; }
     // The system's error code of the last failed start.
     DWORD StartError() const { return startError_; }
     // Ends the process at once, as a crash or a power cut would, and waits until it is gone.

@@ -286,6 +286,38 @@ TEST_F(PrintTest, PrinterThatCannotBeOpenedIsReported) {
     EXPECT_EQ(errors_, (std::vector<std::string>{"選択したプリンタは有効ではありません."}));
 }
 
+namespace {
+
+int WINAPI RefusePage(HDC) {
+    SetLastError(ERROR_OUT_OF_PAPER);
+    return 0;
+}
+
+int WINAPI CancelDocument(HDC, const DOCINFOW*) {
+    SetLastError(ERROR_CANCELLED);
+    return 0;
+}
+
+} // namespace
+
+TEST_F(PrintTest, RefusedJobIsReportedAndACancelledOneIsNot) {
+    if (!HavePdfPrinter())
+        GTEST_SKIP() << "no PDF printer (the test script starts one)";
+    Start();
+    SetPrinterSetupHandler([](PRINTDLGW&) { return DialogResult{true, 0}; });
+    SpoolerCalls calls = SystemSpoolerCalls();
+    calls.startPage = &RefusePage;
+    SetSpoolerCalls(calls);
+    Print();
+    EXPECT_EQ(errors_, (std::vector<std::string>{"印刷できませんでした (28)"}));
+    calls = SystemSpoolerCalls();
+    calls.startDoc = &CancelDocument;
+    SetSpoolerCalls(calls);
+    Print();
+    SetSpoolerCalls(SystemSpoolerCalls());
+    EXPECT_EQ(errors_.size(), 1u) << "a cancelled start ends without a word";
+}
+
 TEST_F(PrintTest, WithoutADefaultPrinterNothingIsShown) {
     // Wine keeps the system's default printer in the user's registry, as Windows did.
     const wchar_t* key = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
