@@ -27,14 +27,6 @@ double Degrees(int hundredths) {
     return hundredths / 100.0;
 }
 
-std::string WithoutTabs(const std::string& mark) {
-    std::string text;
-    for (char c : mark)
-        if (c != '\t')
-            text += c;
-    return text;
-}
-
 } // namespace
 
 CycleChartLayout LayOutCycleChart(Canvas& canvas, const Cycle& cycle, const std::vector<DayRecord>& days, int width,

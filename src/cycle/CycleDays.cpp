@@ -131,4 +131,10 @@ bool ParseMonthFileName(const std::string& name, YearMonth& month) {
     return true;
 }
 
+std::string WithoutTabs(const std::string& mark) {
+    std::string text = mark;
+    text.erase(std::remove(text.begin(), text.end(), '\t'), text.end());
+    return text;
+}
+
 } // namespace purimo

@@ -20,6 +20,8 @@ CivilDate DateOfSerial(int serial);
 // "2026/03/17" and "3/17".
 std::string FormatDate(int serial);
 std::string FormatMonthDay(int serial);
+// An event mark as it is shown and exported: without the TAB that two of the marks carry in the cell.
+std::string WithoutTabs(const std::string& mark);
 
 struct DayRecord {
     int serial = 0;

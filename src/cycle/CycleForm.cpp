@@ -46,7 +46,7 @@ bool CycleChartView::PaintContent(HDC dc, const RECT& client) {
 }
 
 TCycleForm::TCycleForm(HWND owner, DaySeries series, int shownLastDay)
-    : owner_(owner), series_(std::move(series)), analysis_(AnalyseCycles(series_)),
+    : ModalForm(owner), series_(std::move(series)), analysis_(AnalyseCycles(series_)),
       font_(MakeFont(L"ＭＳ ゴシック", -15, false)) {
     RECT frame{0, 0, kClientWidth, kClientHeight};
     AdjustWindowRectEx(&frame, kFormStyle, FALSE, 0);
@@ -133,19 +133,13 @@ std::vector<std::string> TCycleForm::Texts() const {
 }
 
 void TCycleForm::ShowModal(const std::function<void()>& shown) {
-    modal_ = true;
-    RunModal(
-        Hwnd(), owner_,
+    ShowModally(
         [this, &shown] {
             SetFocus(btnClose_);
             if (shown)
                 shown();
         },
-        [this] { return modal_; },
-        [this](const MSG& msg) {
-            return PreviewKey(msg) || IsDialogMessageW(Hwnd(), const_cast<MSG*>(&msg)) != FALSE;
-        });
-    modal_ = false;
+        [this](const MSG& msg) { return PreviewKey(msg) || DialogMessage(msg); });
 }
 
 bool TCycleForm::PreviewKey(const MSG& msg) {
@@ -163,21 +157,12 @@ bool TCycleForm::PreviewKey(const MSG& msg) {
     }
 }
 
-bool TCycleForm::PaintContent(HDC dc, const RECT& client) {
-    GdiCanvas canvas(dc);
-    canvas.Fill(Rect{0, 0, client.right, client.bottom}, SystemColor(kSysBtnFace));
-    return true;
-}
-
 LRESULT TCycleForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_COMMAND:
         return OnCommand(LOWORD(wp));
-    case WM_CLOSE:
-        modal_ = false;
-        return 0;
     default:
-        return Window::HandleMessage(msg, wp, lp);
+        return ModalForm::HandleMessage(msg, wp, lp);
     }
 }
 
@@ -194,7 +179,7 @@ LRESULT TCycleForm::OnCommand(UINT id) {
             OnReport(shown_);
         break;
     case IDCANCEL:
-        modal_ = false;
+        EndShowing();
         break;
     default:
         break;

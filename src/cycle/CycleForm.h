@@ -11,6 +11,7 @@
 #include "cycle/CycleDays.h"
 #include "cycle/Cycles.h"
 #include "widgets/Handles.h"
+#include "widgets/Modal.h"
 #include "widgets/Window.h"
 
 namespace purimo {
@@ -27,7 +28,7 @@ private:
     TCycleForm* form_ = nullptr;
 };
 
-class TCycleForm : public Window {
+class TCycleForm : public ModalForm {
 public:
     // series: the diary's days, already read; shownLastDay: the last day (serial) of the month the
     // main window shows, whose cycle the window opens on.
@@ -35,7 +36,6 @@ public:
 
     // Returns when the window is closed; shown runs once it stands, inside its modal loop.
     void ShowModal(const std::function<void()>& shown = {});
-    bool IsShownModally() const { return modal_; }
     // -1 while no cycle has begun.
     int ShownCycle() const { return shown_; }
     int CycleCount() const { return static_cast<int>(analysis_.cycles.size()); }
@@ -55,8 +55,6 @@ public:
     std::function<void(int shownCycle)> OnReport;
     HWND Chart() const { return chart_.Hwnd(); }
 
-    bool PaintContent(HDC dc, const RECT& client) override;
-
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
@@ -67,11 +65,9 @@ private:
     HWND MakeButton(const wchar_t* text, int id, int x, int y, int w, int h);
     void SetLines(const std::vector<std::string>& lines);
 
-    HWND owner_;
     DaySeries series_;
     CycleAnalysis analysis_;
     int shown_ = -1;
-    bool modal_ = false;
     FontHandle font_;
     CycleChartView chart_;
     std::array<HWND, kTextLines> lines_{};

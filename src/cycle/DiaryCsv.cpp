@@ -17,12 +17,6 @@ std::string TemperatureText(int hundredths) {
     return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
 }
 
-std::string WithoutTabs(const std::string& mark) {
-    std::string text = mark;
-    text.erase(std::remove(text.begin(), text.end(), '\t'), text.end());
-    return text;
-}
-
 } // namespace
 
 // No byte of these can be the second byte of a double-byte character, so a byte search finds them.

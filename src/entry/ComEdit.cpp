@@ -16,10 +16,6 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 const FontSpec kFormFont{"ＭＳ ゴシック", -15, false, 0};
 
-bool KeyHeld(int key) {
-    return GetKeyState(key) < 0;
-}
-
 HWND CreateButton(HWND parent, const wchar_t* text, int x, int y, HFONT font) {
     HWND button = CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, x, y, 57, 25,
                                   parent, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -29,7 +25,7 @@ HWND CreateButton(HWND parent, const wchar_t* text, int x, int y, HFONT font) {
 
 } // namespace
 
-TComEditForm::TComEditForm(HWND owner) : owner_(owner), font_(MakeFont(L"ＭＳ ゴシック", -15, false)) {
+TComEditForm::TComEditForm(HWND owner) : ModalForm(owner), font_(MakeFont(L"ＭＳ ゴシック", -15, false)) {
     RECT frame{0, 0, kClientWidth, kClientHeight};
     AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
     CreateWindowOf(L"TComEditForm", kExStyle, kStyle, 0, 0, frame.right - frame.left, frame.bottom - frame.top, owner,
@@ -60,16 +56,11 @@ LRESULT TComEditForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
         return OnClose();
     case WM_DESTROY:
-        showing_ = false;
+        EndShowing();
         return 0;
     default:
-        return Window::HandleMessage(msg, wp, lp);
+        return ModalForm::HandleMessage(msg, wp, lp);
     }
-}
-
-bool TComEditForm::PaintContent(HDC dc, const RECT& client) {
-    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    return true;
 }
 
 LRESULT TComEditForm::OnCommand(HWND control, UINT code) {
@@ -123,17 +114,14 @@ void TComEditForm::ShowModal() {
         SetWindowPos(Hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         placed_ = true;
     }
-    showing_ = true;
-    RunModal(
-        Hwnd(), owner_, [this] { FormShow(); }, [this] { return showing_; },
-        [this](const MSG& msg) { return FormKeyPress(msg); });
+    ShowModally([this] { FormShow(); }, [this](const MSG& msg) { return FormKeyPress(msg); });
     Finish();
 }
 
 void TComEditForm::Finish() {
-    showing_ = false;
+    EndShowing();
     if (Hwnd() != nullptr)
-        EndModal(Hwnd(), owner_);
+        EndModal(Hwnd(), Owner());
 }
 
 void TComEditForm::FormShow() {

@@ -8,13 +8,14 @@
 
 #include "entry/EditorRules.h"
 #include "widgets/Handles.h"
+#include "widgets/Modal.h"
 #include "widgets/Panel.h"
 #include "widgets/TextField.h"
 #include "widgets/Window.h"
 
 namespace purimo {
 
-class TComEditForm : public Window {
+class TComEditForm : public ModalForm {
 public:
     explicit TComEditForm(HWND owner);
 
@@ -25,7 +26,7 @@ public:
     void SetTitle(const std::string& title);
     // Shows the dialog and returns when it has closed. The owner takes no input meanwhile.
     void ShowModal();
-    bool Showing() const { return showing_; }
+    bool Showing() const { return IsShownModally(); }
 
     // OK was pressed: (the memo's text).
     std::function<void(const std::string&)> OnOk;
@@ -42,8 +43,6 @@ public:
     HWND btnCancel() const { return btnCancel_; }
     Panel& pnlTitle() { return pnlTitle_; }
 
-    bool PaintContent(HDC dc, const RECT& client) override;
-
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
@@ -57,7 +56,6 @@ private:
     void FocusControl(MemoFocus control);
     std::optional<std::wstring> PasteInsert(const std::wstring& paste) const;
 
-    HWND owner_;
     FontHandle font_;
     Panel pnlTitle_;
     TextField editTitle_;
@@ -65,7 +63,6 @@ private:
     HWND btnCancel_ = nullptr;
     std::string memo_;
     std::wstring memoShown_;
-    bool showing_ = false;
     bool placed_ = false;
 };
 

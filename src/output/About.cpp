@@ -103,7 +103,7 @@ bool CopyPanel::PaintContent(HDC dc, const RECT& client) {
 }
 
 TAboutForm::TAboutForm(HWND owner)
-    : owner_(owner), formFont_(MakeCharsetFont(L"ＭＳ ゴシック", 15, false, SHIFTJIS_CHARSET)),
+    : ModalForm(owner), formFont_(MakeCharsetFont(L"ＭＳ ゴシック", 15, false, SHIFTJIS_CHARSET)),
       appNameFont_(MakeCharsetFont(L"Century", 24, true, ANSI_CHARSET)),
       versionFont_(MakeCharsetFont(L"Century", 19, false, ANSI_CHARSET)),
       productNameFont_(MakeCharsetFont(L"ＭＳ ゴシック", 27, true, SHIFTJIS_CHARSET)),
@@ -132,24 +132,14 @@ void TAboutForm::ShowModal() {
         placed_ = true;
         MONITORINFO info{};
         info.cbSize = sizeof(info);
-        GetMonitorInfoW(MonitorFromWindow(owner_, MONITOR_DEFAULTTOPRIMARY), &info);
+        GetMonitorInfoW(MonitorFromWindow(Owner(), MONITOR_DEFAULTTOPRIMARY), &info);
         RECT w;
         GetWindowRect(Hwnd(), &w);
         const RECT& m = info.rcMonitor;
         Point at = PlaceCentred(Rect{m.left, m.top, m.right, m.bottom}, w.right - w.left, w.bottom - w.top);
         SetWindowPos(Hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    modal_ = true;
-    RunModal(
-        Hwnd(), owner_, [this] { SetFocus(okButton_); }, [this] { return modal_; },
-        [this](const MSG& msg) { return IsDialogMessageW(Hwnd(), const_cast<MSG*>(&msg)) != FALSE; });
-    modal_ = false;
-}
-
-bool TAboutForm::PaintContent(HDC dc, const RECT& client) {
-    GdiCanvas canvas(dc);
-    canvas.Fill(Rect{0, 0, client.right, client.bottom}, SystemColor(kSysBtnFace));
-    return true;
+    ShowModally([this] { SetFocus(okButton_); }, [this](const MSG& msg) { return DialogMessage(msg); });
 }
 
 LRESULT TAboutForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -160,18 +150,15 @@ LRESULT TAboutForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return MAKELRESULT(IDOK, DC_HASDEFID);
     case WM_SETCURSOR:
         return OnSetCursor(reinterpret_cast<HWND>(wp), lp);
-    case WM_CLOSE:
-        modal_ = false;
-        return 0;
     default:
-        return Window::HandleMessage(msg, wp, lp);
+        return ModalForm::HandleMessage(msg, wp, lp);
     }
 }
 
 LRESULT TAboutForm::OnCommand(UINT id) {
     // Only OK closes: the dialog has no cancel.
     if (id == IDOK)
-        modal_ = false;
+        EndShowing();
     return 0;
 }
 

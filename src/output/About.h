@@ -6,6 +6,7 @@
 #include <string>
 
 #include "widgets/Handles.h"
+#include "widgets/Modal.h"
 #include "widgets/Window.h"
 
 namespace purimo {
@@ -32,16 +33,13 @@ private:
     TAboutForm* form_ = nullptr;
 };
 
-class TAboutForm : public Window {
+class TAboutForm : public ModalForm {
 public:
     explicit TAboutForm(HWND owner);
 
     // Shows the dialog over its owner, which takes no input meanwhile, and returns when it is
     // closed. The version text is read anew each time.
     void ShowModal();
-    bool IsShownModally() const { return modal_; }
-
-    bool PaintContent(HDC dc, const RECT& client) override;
 
     // For the panels and for tests.
     const std::string& lblVersion() const { return lblVersion_; }
@@ -61,9 +59,7 @@ private:
     LRESULT OnCommand(UINT id);
     LRESULT OnSetCursor(HWND over, LPARAM lp);
 
-    HWND owner_;
     bool placed_ = false;
-    bool modal_ = false;
     std::string lblVersion_ = "Version ";
     FontHandle formFont_;
     FontHandle appNameFont_;

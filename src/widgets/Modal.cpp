@@ -40,4 +40,23 @@ void EndModal(HWND dialog, HWND owner) {
     }
 }
 
+bool ModalForm::PaintContent(HDC dc, const RECT& client) {
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    return true;
+}
+
+void ModalForm::ShowModally(const std::function<void()>& shown, const std::function<bool(const MSG&)>& preview) {
+    modal_ = true;
+    RunModal(Hwnd(), owner_, shown, [this] { return modal_; }, preview);
+    modal_ = false;
+}
+
+LRESULT ModalForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_CLOSE) {
+        modal_ = false;
+        return 0;
+    }
+    return Window::HandleMessage(msg, wp, lp);
+}
+
 } // namespace purimo

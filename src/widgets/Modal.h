@@ -5,6 +5,8 @@
 
 #include <functional>
 
+#include "widgets/Window.h"
+
 namespace purimo {
 
 // Shows dialog over owner, calls shown, and handles messages while showing() holds. preview sees
@@ -14,5 +16,30 @@ void RunModal(HWND dialog, HWND owner, const std::function<void()>& shown, const
               const std::function<bool(const MSG&)>& preview);
 // Ends the modal showing's look: the owner enabled first, then the dialog hidden.
 void EndModal(HWND dialog, HWND owner);
+
+// A window shown modally over its owner on the dialog face: the About box, the memo dialog and the
+// cycle window are run and ended alike.
+class ModalForm : public Window {
+public:
+    explicit ModalForm(HWND owner) : owner_(owner) {}
+
+    bool IsShownModally() const { return modal_; }
+    bool PaintContent(HDC dc, const RECT& client) override;
+
+protected:
+    // Runs the modal loop until EndShowing or a close request: shown runs once the window stands,
+    // preview sees each message first (true: handled).
+    void ShowModally(const std::function<void()>& shown, const std::function<bool(const MSG&)>& preview);
+    void EndShowing() { modal_ = false; }
+    // Tab, Enter and Esc among the window's controls, as a dialog handles them.
+    bool DialogMessage(const MSG& msg) { return IsDialogMessageW(Hwnd(), const_cast<MSG*>(&msg)) != FALSE; }
+    // A close request ends the showing; the window itself stays for the next time.
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    HWND Owner() const { return owner_; }
+
+private:
+    HWND owner_;
+    bool modal_ = false;
+};
 
 } // namespace purimo

@@ -31,10 +31,6 @@ NavKey NavKeyOf(WPARAM key) {
     }
 }
 
-bool KeyHeld(int key) {
-    return GetKeyState(key) < 0;
-}
-
 } // namespace
 
 void StringGrid::Create(HWND parent, int x, int y, int w, int h, const FontSpec& font) {

@@ -59,6 +59,11 @@ private:
     HWND hwnd_ = nullptr;
 };
 
+// Whether the key is down, as the message being handled saw it.
+inline bool KeyHeld(int key) {
+    return GetKeyState(key) < 0;
+}
+
 // Reports an error through the first window of ours from hwnd upwards: hwnd itself, else the window
 // it belongs to, and so on.
 void ReportError(HWND hwnd, const std::string& message);

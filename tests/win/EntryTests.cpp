@@ -703,21 +703,9 @@ namespace purimo::test {
 TEST_F(EntryTest, WindowImageShowsTheOpenEditorAsTheScreenDoes) {
     StartOn(2026, 3);
     SetWindowPos(form_->Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    auto screenImage = [&] {
-        RECT client;
-        GetClientRect(form_->Hwnd(), &client);
-        POINT origin{0, 0};
-        ClientToScreen(form_->Hwnd(), &origin);
-        WindowDc screen(nullptr);
-        BitmapHandle bitmap(CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
-        MemoryDc memory(CreateCompatibleDC(screen.Get()));
-        SelectScope select(memory.Get(), bitmap.Get());
-        BitBlt(memory.Get(), 0, 0, client.right, client.bottom, screen.Get(), origin.x, origin.y, SRCCOPY);
-        return Image(bitmap.Get());
-    };
     // The screen's own pixels of an editor against the window image's, in per cent.
     auto screenMatches = [&](const Image& image, HWND editor) {
-        Image screen = screenImage();
+        Image screen = ScreenImageOf(form_->Hwnd());
         POINT at = ClientPlace(editor);
         RECT r;
         GetWindowRect(editor, &r);

@@ -120,22 +120,6 @@ protected:
         MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
         return Rect{r.left, r.top, r.right, r.bottom};
     }
-    // What the screen shows of the dialog's client area.
-    static Image ScreenImageOf(HWND window) {
-        RECT client;
-        GetClientRect(window, &client);
-        POINT at{0, 0};
-        ClientToScreen(window, &at);
-        WindowDc screen(nullptr);
-        BitmapHandle bitmap(CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
-        {
-            MemoryDc memory(CreateCompatibleDC(screen.Get()));
-            SelectScope select(memory.Get(), bitmap.Get());
-            BitBlt(memory.Get(), 0, 0, client.right, client.bottom, screen.Get(), at.x, at.y, SRCCOPY);
-        }
-        return Image(bitmap.Get());
-    }
-
     std::unique_ptr<TAboutForm> about_;
 };
 

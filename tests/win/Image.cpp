@@ -55,4 +55,19 @@ void Image::SaveArtefact(const std::string& name) const {
     WriteFileBytes(folder + Widen(name) + L".bmp", BmpFileBytes(bmp));
 }
 
+Image ScreenImageOf(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    POINT at{0, 0};
+    ClientToScreen(window, &at);
+    WindowDc screen(nullptr);
+    BitmapHandle bitmap(CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
+    {
+        MemoryDc memory(CreateCompatibleDC(screen.Get()));
+        SelectScope select(memory.Get(), bitmap.Get());
+        BitBlt(memory.Get(), 0, 0, client.right, client.bottom, screen.Get(), at.x, at.y, SRCCOPY);
+    }
+    return Image(bitmap.Get());
+}
+
 } // namespace purimo::test

@@ -79,19 +79,11 @@ TEST_F(LookTest, ScreenShowsWhatTheWindowImageShows) {
     Start();
     form_->Set_ChangeCalender(2026, 1);
     form_->Timer1Timer();
+    SetWindowPos(form_->Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     auto screen = [this] {
         RedrawWindow(form_->Hwnd(), nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        RECT client;
-        GetClientRect(form_->Hwnd(), &client);
-        HDC window = GetDC(form_->Hwnd());
-        MemoryDc memory(CreateCompatibleDC(window));
-        BitmapHandle copy(CreateCompatibleBitmap(window, client.right, client.bottom));
-        HGDIOBJ old = SelectObject(memory.Get(), copy.Get());
-        BitBlt(memory.Get(), 0, 0, client.right, client.bottom, window, 0, 0, SRCCOPY);
-        SelectObject(memory.Get(), old);
-        ReleaseDC(form_->Hwnd(), window);
-        return Image(copy.Get());
+        return ScreenImageOf(form_->Hwnd());
     };
     auto differing = [](const Image& a, const Image& b) {
         int n = 0;
