@@ -1,6 +1,7 @@
 #include "cycle/CycleChart.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "chart/Chart.h"
 #include "cycle/CycleText.h"
@@ -105,10 +106,14 @@ CycleChartLayout LayOutCycleChart(Canvas& canvas, const Cycle& cycle, const std:
             continue;
         const int y = ValueToPixel(layout.leftScale, Degrees(day->hundredths));
         const bool high = cycle.shift && day->serial >= cycle.shift->firstHigh;
-        if (!layout.points.empty() && previous == day->serial - 1)
+        const bool leftOut = std::binary_search(cycle.leftOut.begin(), cycle.leftOut.end(), day->serial);
+        // The line breaks at a reading left out, as at a day without one.
+        if (!leftOut && !layout.points.empty() && previous == day->serial - 1)
             layout.temperatureLine.push_back({layout.points.back().x, layout.points.back().y, x, y});
-        layout.points.push_back({x, y, MarkerRect(high ? kCircle : kSquare, x, y), high});
-        previous = day->serial;
+        layout.points.push_back({x, y, MarkerRect(kCircle, x, y), high, leftOut});
+        if (!leftOut)
+            layout.points.back().marker = MarkerRect(high ? kCircle : kSquare, x, y);
+        previous = leftOut ? std::numeric_limits<int>::min() : day->serial;
     }
 
     if (cycle.shift) {
@@ -165,6 +170,12 @@ void DrawCycleChart(Canvas& canvas, const CycleChartLayout& layout) {
     canvas.SetPen(kBlue, 1);
     DrawSegments(canvas, layout.temperatureLine);
     for (const CyclePoint& p : layout.points) {
+        if (p.leftOut) {
+            canvas.SetPen(kLeftOutColor, 1);
+            canvas.SetClearBrush();
+            canvas.DrawEllipse(p.marker);
+            continue;
+        }
         const PointerSettings& look = p.high ? kCircle : kSquare;
         canvas.SetPen(look.penColor, 1);
         canvas.SetBrush(look.brushColor);

@@ -12,12 +12,14 @@
 namespace purimo {
 
 constexpr Color kCoverLineColor = Rgb(0, 128, 0);
+constexpr Color kLeftOutColor = Rgb(128, 128, 128);
 
 struct CyclePoint {
     int x = 0;
     int y = 0;
     Rect marker;
     bool high = false; // a high-phase point: a red circle; else a blue square
+    bool leftOut = false; // a reading she left out: a hollow grey circle whatever its phase
 };
 
 struct CycleChartLayout {
@@ -32,6 +34,7 @@ struct CycleChartLayout {
     std::vector<Segment> dayLines; // dotted, at the labelled days
     Segment centreLine;            // 36.7
     std::vector<Segment> temperatureLine; // between days next to each other that both have a reading
+                                          // taken into the rules
     std::vector<CyclePoint> points;
     std::optional<Segment> coverLine; // dashed, across the plot
     std::optional<AxisLabel> coverLabel;

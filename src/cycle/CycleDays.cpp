@@ -102,6 +102,10 @@ std::vector<DayRecord>::const_iterator DaySeries::PastEnd() const {
                             [](int serial, const DayRecord& d) { return serial < d.serial; });
 }
 
+bool DaySeries::IsExcluded(int serial) const {
+    return std::binary_search(excluded_.begin(), excluded_.end(), serial);
+}
+
 bool DaySeries::TouchesUnreadable(int first, int last) const {
     for (const YearMonth& m : unreadable_) {
         const int begin = DaySerial(m.year, m.month, 1);

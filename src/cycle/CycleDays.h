@@ -54,6 +54,10 @@ public:
     // Whether a month that could not be read holds a day between first and last (serials).
     bool TouchesUnreadable(int first, int last) const;
     int Today() const { return today_; }
+    // The readings she left out of the cycle rules (day serials, ascending); they stay in the days.
+    void SetExcluded(std::vector<int> serials) { excluded_ = std::move(serials); }
+    bool IsExcluded(int serial) const;
+    const std::vector<int>& Excluded() const { return excluded_; }
 
 private:
     void AddFromGrid(YearMonth month, MonthGrid& grid, int days);
@@ -61,6 +65,7 @@ private:
     int today_;
     std::vector<DayRecord> days_;
     std::vector<YearMonth> unreadable_;
+    std::vector<int> excluded_;
 };
 
 // "YYYYMM.dat": four digits of year and a month 01 to 12; other names are no month file.

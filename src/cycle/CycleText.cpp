@@ -48,6 +48,13 @@ std::string UnreadableMonthsText(const std::vector<YearMonth>& months) {
     return text;
 }
 
+std::string LeftOutText(const Cycle& cycle) {
+    std::string days;
+    for (int serial : cycle.leftOut)
+        days += (days.empty() ? "" : ", ") + FormatMonthDay(serial);
+    return "除外した体温 " + Days(static_cast<int>(cycle.leftOut.size())) + " (" + days + ")";
+}
+
 std::vector<std::string> StatisticsTexts(const CycleStatistics& s) {
     std::vector<std::string> lines;
     if (s.count == 0)
@@ -81,6 +88,10 @@ std::vector<std::string> CycleTexts(const CycleAnalysis& analysis, int index) {
     } else {
         lines.push_back("体温の上昇は確認されていません");
     }
+    if (!cycle.leftOut.empty())
+        lines.push_back(LeftOutText(cycle));
+    if (auto ongoing = cycle.OngoingHighPhase(); ongoing && *ongoing >= kLongHighPhase)
+        lines.push_back("高温期が" + std::to_string(*ongoing) + "日続いています。妊娠の可能性があります。");
     for (std::string& line : StatisticsTexts(analysis.statistics))
         lines.push_back(std::move(line));
     if (analysis.statistics.leftOutUnreadable)

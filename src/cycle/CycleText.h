@@ -20,6 +20,9 @@ std::string FormatTenths(int tenths);
 // was read.
 std::string UnreadableMonthsText(const std::vector<YearMonth>& months);
 
+// "除外した体温 2日 (9/14, 9/20)": the readings of the cycle she left out.
+std::string LeftOutText(const Cycle& cycle);
+
 // Every line of the page of cycle index: range, shift, phases, statistics, forecast, notes, the notice.
 std::vector<std::string> CycleTexts(const CycleAnalysis& analysis, int index);
 // The statistics lines over every closed cycle; none while no cycle is closed.

@@ -107,6 +107,12 @@ std::optional<int> Cycle::HighPhaseLength() const {
     return end - shift->firstHigh + 1;
 }
 
+std::optional<int> Cycle::OngoingHighPhase() const {
+    if (!open || !shift)
+        return std::nullopt;
+    return end - shift->firstHigh + 1;
+}
+
 CycleAnalysis AnalyseCycles(const DaySeries& series) {
     CycleAnalysis analysis;
     const auto past = series.PastEnd();
@@ -127,9 +133,14 @@ CycleAnalysis AnalyseCycles(const DaySeries& series) {
         cycle.touchesUnreadable = series.TouchesUnreadable(cycle.start, cycle.end);
         day = std::lower_bound(day, past, cycle.start,
                                [](const DayRecord& d, int serial) { return d.serial < serial; });
-        for (; day != past && day->serial <= cycle.end; ++day)
-            if (day->hundredths > 0)
+        for (; day != past && day->serial <= cycle.end; ++day) {
+            if (day->hundredths <= 0)
+                continue;
+            if (series.IsExcluded(day->serial))
+                cycle.leftOut.push_back(day->serial);
+            else
                 cycle.readings.push_back(Reading{day->serial, day->hundredths});
+        }
         cycle.shift = FindShift(cycle.readings);
         if (cycle.shift) {
             std::vector<int> low;

@@ -20,6 +20,8 @@ constexpr int kShortHighPhase = 10;   // days
 constexpr int kSmallDifference = 30;  // 0.30 ℃
 constexpr int kForecastCycles = 6;
 constexpr int kForecastMinimum = 3;
+// An ongoing high phase this long is worth a word.
+constexpr int kLongHighPhase = 18;
 
 // The serials of the days that start a cycle, in date order.
 std::vector<int> FindCycleStarts(std::vector<DayRecord>::const_iterator first,
@@ -49,7 +51,8 @@ struct Cycle {
     int end = 0; // the day before the next start; for the open cycle the last day with an entry
     bool open = false;
     bool touchesUnreadable = false;
-    std::vector<Reading> readings;
+    std::vector<Reading> readings; // those the rules look at: a reading left out is not among them
+    std::vector<int> leftOut;      // serials of the days whose reading she left out
     std::optional<TemperatureShift> shift;
     int lowMean = 0; // hundredths, with a shift only
     int highMean = 0;
@@ -57,6 +60,9 @@ struct Cycle {
     int DayOf(int serial) const { return serial - start + 1; }
     // From the first higher day to the cycle's end, both counted; closed cycles with a shift only.
     std::optional<int> HighPhaseLength() const;
+    // From the first higher day to the last day with an entry, both counted; the open cycle with a
+    // shift only.
+    std::optional<int> OngoingHighPhase() const;
 };
 
 struct CycleStatistics {

@@ -5,7 +5,7 @@
 
 namespace purimo {
 
-const char* const kCsvHeader = "日付,周期,体温,変化,メモ,周期日,高温期";
+const char* const kCsvHeader = "日付,周期,体温,変化,メモ,周期日,高温期,除外";
 
 namespace {
 
@@ -63,7 +63,9 @@ std::string DiaryCsvBytes(const DaySeries& series, const CycleAnalysis& analysis
             out += ',' + CsvField(WithoutTabs(day->mark));
             out += ',' + CsvField(day->memo);
             out += ',' + (inCycle ? std::to_string(cycle->DayOf(day->serial)) : std::string());
-            out += high ? ",1\r\n" : ",\r\n";
+            out += high ? ",1" : ",";
+            // A date left out whose reading was deleted later leaves nothing out.
+            out += day->hundredths > 0 && series.IsExcluded(day->serial) ? ",1\r\n" : ",\r\n";
         }
         monthBegin = monthEnd;
     }

@@ -9,6 +9,7 @@
 #include "cycle/CycleChart.h"
 #include "cycle/CycleText.h"
 #include "cycle/Cycles.h"
+#include "cycle/Excluded.h"
 #include "month/ShowMonth.h"
 
 namespace purimo {
@@ -324,6 +325,80 @@ TEST(CycleChart, LayoutShowsPhasesGapsCoverLineAndThinnedLabels) {
     DrawCycleChart(canvas, layout);
     EXPECT_EQ(canvas.Calls(CanvasOp::Ellipse).size(), 3u) << "high-phase points as circles";
     EXPECT_EQ(canvas.Calls(CanvasOp::Rectangle).size(), 1u + 6u) << "the back wall and the low-phase squares";
+}
+
+// A cold in the low phase: the 3rd's 36.9 lifts the line over every later reading unless it is left
+// out. Each case leaves out other days as well and names where the shift then stands.
+TEST(LeftOut, RulesTakeOnlyTheReadingsNotLeftOut) {
+    Diary diary;
+    diary.One(2026, 5, 1).Temps(2026, 5, 1, {"36.2", "36.3", "36.9", "36.2", "36.3", "36.2", "36.3", "36.6", "36.6",
+                                             "36.7", "36.7", "36.6", "36.6"});
+    auto shiftWith = [&](std::vector<int> leftOut) {
+        DaySeries series = diary.Series();
+        series.SetExcluded(std::move(leftOut));
+        return AnalyseCycles(series).cycles.at(0);
+    };
+    EXPECT_FALSE(shiftWith({}).shift) << "the cold hides the shift";
+
+    Cycle inTheSix = shiftWith({Day(2026, 5, 3)});
+    ASSERT_TRUE(inTheSix.shift);
+    EXPECT_EQ(inTheSix.shift->firstHigh, Day(2026, 5, 8));
+    EXPECT_EQ(inTheSix.shift->coverLine, 3630);
+    EXPECT_EQ(inTheSix.shift->confirmed, Day(2026, 5, 10));
+    EXPECT_EQ(inTheSix.lowMean, 3625) << "the means leave it out too";
+    EXPECT_EQ(inTheSix.highMean, 3663);
+    EXPECT_EQ(inTheSix.leftOut, std::vector<int>{Day(2026, 5, 3)});
+    EXPECT_EQ(inTheSix.readings.size(), 12u);
+
+    Cycle candidate = shiftWith({Day(2026, 5, 3), Day(2026, 5, 8)});
+    ASSERT_TRUE(candidate.shift);
+    EXPECT_EQ(candidate.shift->firstHigh, Day(2026, 5, 9)) << "a day left out is never the first higher one";
+
+    Cycle amongTheThree = shiftWith({Day(2026, 5, 3), Day(2026, 5, 9)});
+    ASSERT_TRUE(amongTheThree.shift);
+    EXPECT_EQ(amongTheThree.shift->firstHigh, Day(2026, 5, 8));
+    EXPECT_EQ(amongTheThree.shift->confirmed, Day(2026, 5, 11)) << "the third reading is the 11th's";
+
+    // The exception with one of the two at the line: its fourth reading is the next one not left out.
+    Diary dip;
+    dip.One(2026, 5, 1).Temps(2026, 5, 1, {"36.2", "36.3", "36.2", "36.3", "36.2", "36.3", "36.6", "36.3", "36.6",
+                                           "36.4", "36.6"});
+    DaySeries series = dip.Series();
+    EXPECT_FALSE(AnalyseCycles(series).cycles.at(0).shift) << "the 10th is too low for the fourth";
+    series.SetExcluded({Day(2026, 5, 10)});
+    const Cycle skipped = AnalyseCycles(series).cycles.at(0);
+    ASSERT_TRUE(skipped.shift);
+    EXPECT_EQ(skipped.shift->firstHigh, Day(2026, 5, 7));
+    EXPECT_EQ(skipped.shift->confirmed, Day(2026, 5, 11));
+}
+
+TEST(LeftOut, CycleTextsNameTheDaysLeftOutAndALongHighPhase) {
+    Diary diary;
+    diary.One(2026, 9, 1).Temps(2026, 9, 1, {"36.2", "36.3", "36.2", "36.3", "36.2", "36.3", "36.7", "36.8", "36.8"});
+    for (int d = 10; d <= 24; ++d)
+        diary.Temps(2026, 9, d, {"36.8"});
+    DaySeries series = diary.Series();
+    series.SetExcluded({Day(2026, 9, 14), Day(2026, 9, 20), Day(2026, 9, 30)});
+    const std::vector<std::string> lines = CycleTexts(AnalyseCycles(series), 0);
+    ASSERT_GE(lines.size(), 5u);
+    EXPECT_EQ(lines[3], "除外した体温 2日 (9/14, 9/20)") << "a date without a reading leaves nothing out";
+    EXPECT_EQ(lines[4], "高温期が18日続いています。妊娠の可能性があります。") << "9/7 to 9/24";
+    diary.Temps(2026, 9, 24, {""});
+    EXPECT_EQ(CycleTexts(AnalyseCycles(diary.Series()), 0).at(2).rfind("低温期", 0), 0u);
+    EXPECT_NE(CycleTexts(AnalyseCycles(diary.Series()), 0).at(3).rfind("高温期が", 0), 0u) << "17 days say nothing";
+}
+
+TEST(LeftOut, FileKeepsDatesInOrderOnceAndForeignLinesAfterThem) {
+    ExcludedList list = ParseExcluded("2026/09/20\r\nnote\n2026/09/14\n2026/02/30\r\n2026/09/20\n 2026/09/21\r\n");
+    EXPECT_EQ(list.dates, (std::vector<int>{Day(2026, 9, 14), Day(2026, 9, 20)}));
+    EXPECT_EQ(list.foreign, (std::vector<std::string>{"note", "2026/02/30", " 2026/09/21"}));
+    SetExcluded(list, Day(2026, 9, 1), true);
+    SetExcluded(list, Day(2026, 9, 20), false);
+    EXPECT_EQ(ExcludedBytes(list), "2026/09/01\r\n2026/09/14\r\nnote\r\n2026/02/30\r\n 2026/09/21\r\n");
+    EXPECT_EQ(ExcludedBytes(ParseExcluded("2026/09/14\n")).size(), 12u);
+    ExcludedList empty = ParseExcluded("2026/09/14");
+    SetExcluded(empty, Day(2026, 9, 14), false);
+    EXPECT_EQ(ExcludedBytes(empty), "") << "nothing left: the file goes";
 }
 
 } // namespace
