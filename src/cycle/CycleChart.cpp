@@ -31,7 +31,7 @@ double Degrees(int hundredths) {
 } // namespace
 
 CycleChartLayout LayOutCycleChart(Canvas& canvas, const Cycle& cycle, const std::vector<DayRecord>& days, int width,
-                                  int height, int dayCount) {
+                                  int height, int dayCount, std::optional<int> selected) {
     const ChartSettings& s = MonthChartSettings();
     const AxisSettings& axis = s.leftAxis;
     CycleChartLayout layout;
@@ -80,6 +80,9 @@ CycleChartLayout LayOutCycleChart(Canvas& canvas, const Cycle& cycle, const std:
     layout.dayCount = n;
     const int plotWidth = right - left + 1;
     auto dayX = [&](int index) { return left + static_cast<int>((2LL * index + 1) * plotWidth / (2LL * n)); };
+    auto columnEdge = [&](int index) { return left + static_cast<int>(1LL * index * plotWidth / n); };
+    layout.plotLeft = left;
+    layout.plotWidth = plotWidth;
     // Labels are thinned where they would overlap: the cycle days by their own width, the longer
     // dates to a multiple of that, so that each date stands under a cycle day.
     auto every = [&](int labelWidth) { return std::max(1, (labelWidth * n + plotWidth - 1) / plotWidth); };
@@ -96,6 +99,16 @@ CycleChartLayout LayOutCycleChart(Canvas& canvas, const Cycle& cycle, const std:
 
     auto day = std::lower_bound(days.begin(), days.end(), cycle.start,
                                 [](const DayRecord& d, int serial) { return d.serial < serial; });
+    if (selected && *selected >= cycle.start && *selected <= cycle.end) {
+        const int index = *selected - cycle.start;
+        layout.selectedBand = Rect{columnEdge(index), top + 1, columnEdge(index + 1), bottom};
+        std::string text = FormatMonthDay(*selected);
+        auto record = std::lower_bound(day, days.end(), *selected,
+                                       [](const DayRecord& d, int serial) { return d.serial < serial; });
+        if (record != days.end() && record->serial == *selected && record->hundredths > 0)
+            text += " " + FormatTenths(record->hundredths / 10) + "℃";
+        layout.selectedLabel = AxisLabel{top, left + 4, top + 3, text};
+    }
     int previous = 0; // serial of the last point laid out
     for (; day != days.end() && day->serial <= cycle.end; ++day) {
         const int index = day->serial - cycle.start;
@@ -153,6 +166,8 @@ void DrawCycleChart(Canvas& canvas, const CycleChartLayout& layout) {
     canvas.SetBrush(s.backWallColor);
     canvas.DrawRectangle(layout.backWall);
 
+    if (layout.selectedBand)
+        canvas.Fill(*layout.selectedBand, kSelectedDayColor);
     canvas.SetPen(s.leftAxis.tickColor, 1);
     DrawSegments(canvas, layout.guides);
     canvas.SetPen(s.bottomAxis.gridColor, 1, PenStyle::Dot);
@@ -196,6 +211,16 @@ void DrawCycleChart(Canvas& canvas, const CycleChartLayout& layout) {
         canvas.SetTextColor(kCoverLineColor);
         DrawLabels(canvas, {*layout.coverLabel}, TextAlign::Right);
     }
+    if (layout.selectedLabel) {
+        canvas.SetTextColor(kBlack);
+        DrawLabels(canvas, {*layout.selectedLabel}, TextAlign::Left);
+    }
+}
+
+int DayIndexAt(const CycleChartLayout& layout, int x, int cycleDays) {
+    const long long offset = std::max(0, x - layout.plotLeft);
+    const int index = static_cast<int>(offset * layout.dayCount / layout.plotWidth);
+    return std::clamp(index, 0, std::max(0, cycleDays - 1));
 }
 
 } // namespace purimo

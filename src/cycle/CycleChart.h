@@ -42,12 +42,23 @@ struct CycleChartLayout {
     std::vector<AxisLabel> dayLabels;  // cycle days
     std::vector<AxisLabel> dateLabels; // "3/17", under the same days
     std::vector<AxisLabel> markLabels; // the event marks, without their TAB
+    int plotLeft = 0;  // the days' columns: dayCount of them across plotWidth
+    int plotWidth = 1;
+    // On the screen only: the selected day's column and its "M/D 36.5℃" in the plot's corner.
+    std::optional<Rect> selectedBand;
+    std::optional<AxisLabel> selectedLabel;
 };
 
+constexpr Color kSelectedDayColor = Rgb(255, 255, 192);
+
+// The index of the day whose column holds x (from 0, within the cycle's days), as a click picks it.
+int DayIndexAt(const CycleChartLayout& layout, int x, int cycleDays);
+
 // Lays out the cycle over dayCount days (its own length when smaller) in a chart of the size.
-// days: the diary's days in date order; those of the cycle are picked out.
+// days: the diary's days in date order; those of the cycle are picked out. selected: the day (serial)
+// the window marks.
 CycleChartLayout LayOutCycleChart(Canvas& canvas, const Cycle& cycle, const std::vector<DayRecord>& days, int width,
-                                  int height, int dayCount = 0);
+                                  int height, int dayCount = 0, std::optional<int> selected = std::nullopt);
 void DrawCycleChart(Canvas& canvas, const CycleChartLayout& layout);
 
 } // namespace purimo

@@ -58,6 +58,9 @@ public:
     void SetExcluded(std::vector<int> serials) { excluded_ = std::move(serials); }
     bool IsExcluded(int serial) const;
     const std::vector<int>& Excluded() const { return excluded_; }
+    // The list of readings left out could not be read: nothing is left out, and it is not written.
+    void SetExcludedUnreadable() { excludedUnreadable_ = true; }
+    bool ExcludedUnreadable() const { return excludedUnreadable_; }
 
 private:
     void AddFromGrid(YearMonth month, MonthGrid& grid, int days);
@@ -66,6 +69,7 @@ private:
     std::vector<DayRecord> days_;
     std::vector<YearMonth> unreadable_;
     std::vector<int> excluded_;
+    bool excludedUnreadable_ = false;
 };
 
 // "YYYYMM.dat": four digits of year and a month 01 to 12; other names are no month file.

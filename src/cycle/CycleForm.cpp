@@ -1,4 +1,7 @@
 #include <windows.h>
+#include <windowsx.h>
+
+#include <algorithm>
 
 #include "cycle/CycleChart.h"
 #include "cycle/CycleForm.h"
@@ -22,8 +25,11 @@ constexpr int kButtonWidth = 110;
 constexpr int kButtonHeight = 25;
 constexpr int kButtonsTop = kClientHeight - kButtonHeight - 8;
 
-enum : int { kIdPrev = 101, kIdNext = 102, kIdReport = 103 };
+enum : int { kIdPrev = 101, kIdNext = 102, kIdReport = 103, kIdLeaveOut = 104 };
 constexpr int kReportButtonWidth = 200;
+constexpr int kLeaveOutButtonWidth = 160;
+const wchar_t* const kLeaveOutText = L"体温を除外(&X)";
+const wchar_t* const kTakeBackText = L"除外を取り消す(&X)";
 
 } // namespace
 
@@ -41,8 +47,32 @@ bool CycleChartView::PaintContent(HDC dc, const RECT& client) {
         return true;
     }
     const Cycle& cycle = analysis.cycles[static_cast<size_t>(index)];
-    DrawCycleChart(canvas, LayOutCycleChart(canvas, cycle, form_->Series().Days(), client.right, client.bottom));
+    const CycleChartLayout layout =
+        LayOutCycleChart(canvas, cycle, form_->Series().Days(), client.right, client.bottom, 0, form_->SelectedDay());
+    plotLeft_ = layout.plotLeft;
+    plotWidth_ = layout.plotWidth;
+    dayCount_ = layout.dayCount;
+    DrawCycleChart(canvas, layout);
     return true;
+}
+
+int CycleChartView::DayX(int index) const {
+    return plotLeft_ + static_cast<int>((2LL * index + 1) * plotWidth_ / (2LL * dayCount_));
+}
+
+LRESULT CycleChartView::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    // A press on a day's column, plot or labels, selects the day; the right button's then opens the
+    // menu of the day.
+    if ((msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN) && form_->ShownCycle() >= 0) {
+        const Cycle& cycle = form_->Analysis().cycles[static_cast<size_t>(form_->ShownCycle())];
+        CycleChartLayout columns;
+        columns.plotLeft = plotLeft_;
+        columns.plotWidth = plotWidth_;
+        columns.dayCount = dayCount_;
+        form_->SelectDay(cycle.start + DayIndexAt(columns, GET_X_LPARAM(lp), cycle.Length()));
+        return 0;
+    }
+    return Window::HandleMessage(msg, wp, lp);
 }
 
 TCycleForm::TCycleForm(HWND owner, DaySeries series, int shownLastDay)
@@ -72,6 +102,8 @@ TCycleForm::TCycleForm(HWND owner, DaySeries series, int shownLastDay)
     }
     btnPrev_ = MakeButton(L"前の周期(&P)", kIdPrev, 8, kButtonsTop, kButtonWidth, kButtonHeight);
     btnNext_ = MakeButton(L"次の周期(&N)", kIdNext, 8 + kButtonWidth + 8, kButtonsTop, kButtonWidth, kButtonHeight);
+    btnLeaveOut_ = MakeButton(kLeaveOutText, kIdLeaveOut, 8 + 2 * (kButtonWidth + 8), kButtonsTop, kLeaveOutButtonWidth,
+                              kButtonHeight);
     btnReport_ = MakeButton(L"受診用レポート印刷...(&R)", kIdReport, kClientWidth - 16 - kButtonWidth - kReportButtonWidth,
                             kButtonsTop, kReportButtonWidth, kButtonHeight);
     btnClose_ = MakeButton(L"閉じる", IDCANCEL, kClientWidth - 8 - kButtonWidth, kButtonsTop, kButtonWidth, kButtonHeight);
@@ -81,6 +113,7 @@ TCycleForm::TCycleForm(HWND owner, DaySeries series, int shownLastDay)
         ShowWindow(btnPrev_, SW_HIDE);
         ShowWindow(btnNext_, SW_HIDE);
         ShowWindow(btnReport_, SW_HIDE);
+        ShowWindow(btnLeaveOut_, SW_HIDE);
         SetLines(CycleTexts(analysis_, 0));
     } else {
         ShowCycle(CycleIndexAt(analysis_, shownLastDay));
@@ -107,21 +140,93 @@ void TCycleForm::ShowCycle(int index) {
     if (index < 0 || index >= CycleCount() || index == shown_)
         return;
     shown_ = index;
-    std::vector<std::string> lines = CycleTexts(analysis_, index);
+    const Cycle& cycle = analysis_.cycles[static_cast<size_t>(index)];
+    selected_ = cycle.end;
+    for (int serial = cycle.end; serial >= cycle.start; --serial) {
+        const DayRecord* day = Record(serial);
+        if (day != nullptr && day->hundredths > 0) {
+            selected_ = serial;
+            break;
+        }
+    }
+    Refresh();
+}
+
+const DayRecord* TCycleForm::Record(int serial) const {
+    const std::vector<DayRecord>& days = series_.Days();
+    auto it = std::lower_bound(days.begin(), days.end(), serial,
+                               [](const DayRecord& d, int s) { return d.serial < s; });
+    return it != days.end() && it->serial == serial ? &*it : nullptr;
+}
+
+void TCycleForm::Refresh() {
+    std::vector<std::string> lines = CycleTexts(analysis_, shown_);
     // The months that could not be read are named before the closing notice.
-    std::string unreadable = UnreadableMonthsText(series_.Unreadable());
+    std::string unreadable = UnreadableText(series_);
     if (!unreadable.empty())
         lines.insert(lines.end() - 1, unreadable);
     SetLines(lines);
     // A disabled button must not keep the focus, or the keys would go nowhere.
     HWND focus = GetFocus();
-    const bool older = index > 0;
-    const bool newer = index + 1 < CycleCount();
-    if ((!older && focus == btnPrev_) || (!newer && focus == btnNext_))
+    const bool older = shown_ > 0;
+    const bool newer = shown_ + 1 < CycleCount();
+    const bool toggle = CanToggleLeftOut();
+    if ((!older && focus == btnPrev_) || (!newer && focus == btnNext_) || (!toggle && focus == btnLeaveOut_))
         SetFocus(btnClose_);
     EnableWindow(btnPrev_, older);
     EnableWindow(btnNext_, newer);
+    EnableWindow(btnLeaveOut_, toggle);
+    SetWindowTextW(btnLeaveOut_, series_.IsExcluded(selected_) ? kTakeBackText : kLeaveOutText);
     InvalidateRect(chart_.Hwnd(), nullptr, FALSE);
+}
+
+void TCycleForm::SelectDay(int serial) {
+    if (shown_ < 0)
+        return;
+    const Cycle& cycle = analysis_.cycles[static_cast<size_t>(shown_)];
+    serial = std::clamp(serial, cycle.start, cycle.end);
+    if (serial == selected_)
+        return;
+    selected_ = serial;
+    Refresh();
+}
+
+bool TCycleForm::CanToggleLeftOut() const {
+    const DayRecord* day = Record(selected_);
+    return shown_ >= 0 && !series_.ExcludedUnreadable() && day != nullptr && day->hundredths > 0;
+}
+
+void TCycleForm::ToggleLeftOut() {
+    if (!CanToggleLeftOut() || !ChangeLeftOut)
+        return;
+    series_.SetExcluded(ChangeLeftOut(selected_, !series_.IsExcluded(selected_)));
+    // Every cycle's shift, the statistics and the forecast follow.
+    analysis_ = AnalyseCycles(series_);
+    Refresh();
+}
+
+LRESULT TCycleForm::OnContextMenu(HWND from, LPARAM lp) {
+    POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    if (lp == -1) {
+        // The menu key or Shift+F10: at the selected day's column.
+        if (shown_ < 0)
+            return 0;
+        at = {chart_.DayX(selected_ - analysis_.cycles[static_cast<size_t>(shown_)].start), 20};
+        ClientToScreen(chart_.Hwnd(), &at);
+    } else if (from != chart_.Hwnd()) {
+        return Default(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(from), lp);
+    }
+    if (shown_ < 0)
+        return 0;
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING | (CanToggleLeftOut() ? MF_ENABLED : MF_GRAYED), kIdLeaveOut,
+                series_.IsExcluded(selected_) ? kTakeBackText : kLeaveOutText);
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, Hwnd(), nullptr));
+    DestroyMenu(menu);
+    if (chosen == kIdLeaveOut)
+        ToggleLeftOut();
+    return 0;
 }
 
 std::vector<std::string> TCycleForm::Texts() const {
@@ -146,6 +251,21 @@ bool TCycleForm::PreviewKey(const MSG& msg) {
     if (msg.message != WM_KEYDOWN || (msg.hwnd != Hwnd() && GetParent(msg.hwnd) != Hwnd()))
         return false;
     switch (msg.wParam) {
+    // The selected day, whichever control has the focus.
+    case VK_LEFT:
+        SelectDay(selected_ - 1);
+        return true;
+    case VK_RIGHT:
+        SelectDay(selected_ + 1);
+        return true;
+    case VK_HOME:
+        if (shown_ >= 0)
+            SelectDay(analysis_.cycles[static_cast<size_t>(shown_)].start);
+        return true;
+    case VK_END:
+        if (shown_ >= 0)
+            SelectDay(analysis_.cycles[static_cast<size_t>(shown_)].end);
+        return true;
     case VK_PRIOR:
         ShowOlder();
         return true;
@@ -161,6 +281,8 @@ LRESULT TCycleForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_COMMAND:
         return OnCommand(LOWORD(wp));
+    case WM_CONTEXTMENU:
+        return OnContextMenu(reinterpret_cast<HWND>(wp), lp);
     default:
         return ModalForm::HandleMessage(msg, wp, lp);
     }
@@ -173,6 +295,9 @@ LRESULT TCycleForm::OnCommand(UINT id) {
         break;
     case kIdNext:
         ShowNewer();
+        break;
+    case kIdLeaveOut:
+        ToggleLeftOut();
         break;
     case kIdReport:
         if (OnReport && shown_ >= 0)

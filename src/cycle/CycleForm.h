@@ -23,9 +23,18 @@ class CycleChartView : public Window {
 public:
     void Create(TCycleForm& form, HWND parent, int x, int y, int w, int h);
     bool PaintContent(HDC dc, const RECT& client) override;
+    // The client x of the middle of the day's column, as last painted.
+    int DayX(int index) const;
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
     TCycleForm* form_ = nullptr;
+    // The columns as last painted, for a click to find its day.
+    int plotLeft_ = 0;
+    int plotWidth_ = 1;
+    int dayCount_ = 1;
 };
 
 class TCycleForm : public ModalForm {
@@ -42,6 +51,15 @@ public:
     void ShowCycle(int index);
     void ShowOlder() { ShowCycle(shown_ - 1); }
     void ShowNewer() { ShowCycle(shown_ + 1); }
+    // The day the window marks (a serial within the shown cycle): the one that is left out or taken
+    // back in. It starts on the cycle's last day with a reading.
+    int SelectedDay() const { return selected_; }
+    void SelectDay(int serial);
+    // Leaves the selected day's reading out, or takes it back in; the whole window is computed anew.
+    void ToggleLeftOut();
+    bool CanToggleLeftOut() const;
+    // Changes the diary's list of readings left out: (day, out) gives the dates as they then stand.
+    std::function<std::vector<int>(int serial, bool out)> ChangeLeftOut;
 
     const DaySeries& Series() const { return series_; }
     const CycleAnalysis& Analysis() const { return analysis_; }
@@ -51,6 +69,7 @@ public:
     HWND btnNext() const { return btnNext_; }
     HWND btnClose() const { return btnClose_; }
     HWND btnReport() const { return btnReport_; }
+    HWND btnLeaveOut() const { return btnLeaveOut_; }
     // The report button: the shown cycle and the two before it on paper.
     std::function<void(int shownCycle)> OnReport;
     HWND Chart() const { return chart_.Hwnd(); }
@@ -61,6 +80,9 @@ protected:
 private:
     static constexpr int kTextLines = 14;
     bool PreviewKey(const MSG& msg);
+    void Refresh();
+    LRESULT OnContextMenu(HWND from, LPARAM lp);
+    const DayRecord* Record(int serial) const;
     LRESULT OnCommand(UINT id);
     HWND MakeButton(const wchar_t* text, int id, int x, int y, int w, int h);
     void SetLines(const std::vector<std::string>& lines);
@@ -68,6 +90,7 @@ private:
     DaySeries series_;
     CycleAnalysis analysis_;
     int shown_ = -1;
+    int selected_ = 0;
     FontHandle font_;
     CycleChartView chart_;
     std::array<HWND, kTextLines> lines_{};
@@ -75,6 +98,7 @@ private:
     HWND btnNext_ = nullptr;
     HWND btnClose_ = nullptr;
     HWND btnReport_ = nullptr;
+    HWND btnLeaveOut_ = nullptr;
 };
 
 } // namespace purimo

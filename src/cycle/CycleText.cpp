@@ -34,18 +34,25 @@ std::string FormatTenths(int tenths) {
     return WithDecimals(tenths, 10, 1);
 }
 
-std::string UnreadableMonthsText(const std::vector<YearMonth>& months) {
-    if (months.empty())
-        return {};
-    std::string text = "読み込めなかった月: ";
-    for (size_t i = 0; i < months.size() && i < kUnreadableNamed; ++i) {
-        if (i > 0)
-            text += ", ";
-        text += ZeroPadded(months[i].year, 4) + "/" + ZeroPadded(months[i].month, 2);
+std::string UnreadableMonthsText(const std::vector<YearMonth>& months, bool excludedListUnreadable) {
+    std::string text;
+    if (!months.empty()) {
+        text = "読み込めなかった月: ";
+        for (size_t i = 0; i < months.size() && i < kUnreadableNamed; ++i) {
+            if (i > 0)
+                text += ", ";
+            text += ZeroPadded(months[i].year, 4) + "/" + ZeroPadded(months[i].month, 2);
+        }
+        if (months.size() > kUnreadableNamed)
+            text += " ほか " + std::to_string(months.size() - kUnreadableNamed) + " か月";
     }
-    if (months.size() > kUnreadableNamed)
-        text += " ほか " + std::to_string(months.size() - kUnreadableNamed) + " か月";
+    if (excludedListUnreadable)
+        text += (text.empty() ? "" : kGap) + std::string("除外の一覧 (excluded.txt) を読み込めませんでした");
     return text;
+}
+
+std::string UnreadableText(const DaySeries& series) {
+    return UnreadableMonthsText(series.Unreadable(), series.ExcludedUnreadable());
 }
 
 std::string LeftOutText(const Cycle& cycle) {

@@ -16,9 +16,10 @@ std::string FormatHundredths(int hundredths);
 // "29.5": tenths with one decimal, always.
 std::string FormatTenths(int tenths);
 
-// "読み込めなかった月: 2019/03, 2020/07" (at most five named, then "ほか N か月"); empty when every month
-// was read.
-std::string UnreadableMonthsText(const std::vector<YearMonth>& months);
+// "読み込めなかった月: 2019/03, 2020/07" (at most five named, then "ほか N か月"), and the list of
+// readings left out when it could not be read; empty when everything was read.
+std::string UnreadableMonthsText(const std::vector<YearMonth>& months, bool excludedListUnreadable = false);
+std::string UnreadableText(const DaySeries& series);
 
 // "除外した体温 2日 (9/14, 9/20)": the readings of the cycle she left out.
 std::string LeftOutText(const Cycle& cycle);

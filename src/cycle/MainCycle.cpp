@@ -42,6 +42,10 @@ DaySeries TMainForm::ReadDiary() const {
     series.AddMonthGrid(shown, GridWithOpenEditor());
     LoadMonthFiles(series, context_.programFolder + L"client\\", shown);
     series.Finish();
+    if (std::optional<ExcludedList> excluded = ReadExcludedList(context_.programFolder + L"client\\"))
+        series.SetExcluded(excluded->dates);
+    else
+        series.SetExcludedUnreadable();
     return series;
 }
 
@@ -53,6 +57,9 @@ void TMainForm::menuCycleGraphClick() {
         const int lastDay = DaySerial(shown.year, shown.month, DaysInMonth(shown.year, shown.month));
         form.emplace(Hwnd(), ReadDiary(), lastDay);
     }
+    form->ChangeLeftOut = [this](int serial, bool out) {
+        return ChangeExcluded(context_.programFolder + L"client\\", serial, out);
+    };
     form->OnReport = [this, &form](int shownCycle) {
         PrintCycleReport(form->Hwnd(), form->Series(), form->Analysis(), shownCycle);
     };
@@ -97,7 +104,7 @@ void TMainForm::menuCycleCsvClick() {
     const std::wstring path = WithExtension(request.name, L".csv");
     const bool utf8 = request.filterIndex == 2;
 
-    std::vector<YearMonth> unreadable;
+    std::string unreadableText;
     {
         WaitCursor wait;
         DaySeries series = ReadDiary();
@@ -105,7 +112,7 @@ void TMainForm::menuCycleCsvClick() {
         // Excel reads a UTF-8 file as UTF-8 only with its byte-order mark.
         if (utf8)
             bytes = "\xEF\xBB\xBF" + Utf8(Widen(bytes));
-        unreadable = series.Unreadable();
+        unreadableText = UnreadableText(series);
         try {
             // Under a temporary name first, as the month files: a failure leaves no half file and an
             // existing file whole.
@@ -116,8 +123,8 @@ void TMainForm::menuCycleCsvClick() {
             throw AppError("ファイル " + Narrow(path) + " を作成できません");
         }
     }
-    if (!unreadable.empty())
-        ReportError(UnreadableMonthsText(unreadable));
+    if (!unreadableText.empty())
+        ReportError(unreadableText);
 }
 
 } // namespace purimo

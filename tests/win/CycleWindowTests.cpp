@@ -2,6 +2,7 @@
 // which cycle it opens on, paging, its texts, its chart, and that it never writes a file.
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -259,6 +260,58 @@ TEST_F(CycleWindowTest, ChartDrawsTheCentreAndCoverLinesAndBothKindsOfPoint) {
     EXPECT_GT(rowCount(RGB(255, 0, 0)), image->Width() * 3 / 4) << "the red centre line across the plot";
     EXPECT_GT(rowCount(RGB(0, 128, 0)), image->Width() / 3) << "the dashed green cover line";
     EXPECT_GT(rowCount(RGB(0, 0, 255)), 0) << "blue low-phase squares";
+}
+
+} // namespace purimo::test
+
+namespace purimo::test {
+
+TEST_F(CycleWindowTest, ReadingLeftOutAndTakenBackFromTheKeyboardAndTheMenu) {
+    CreateDirectoryW(ClientFolder().c_str(), nullptr);
+    WriteThreeCycles();
+    Start();
+    form_->Set_ChangeCalender(2026, 2);
+    const std::wstring list = ClientFolder() + L"excluded.txt";
+    std::vector<std::string> before, out, back;
+    std::string fileOut, fileBack, button;
+    int selected = 0;
+    TCycleForm* shown = nullptr;
+    OpenCycleWindow([&](TCycleForm& cycle) {
+        shown = &cycle;
+        before = cycle.Texts();
+        PressKey(cycle, VK_HOME);
+        for (int i = 0; i < 13; ++i)
+            PressKey(cycle, VK_RIGHT);
+        Later([&] {
+            selected = shown->SelectedDay();
+            // Alt+X, the button's mnemonic.
+            PostMessageW(GetFocus(), WM_SYSCHAR, L'x', 1 << 29);
+            Later([&] {
+                out = shown->Texts();
+                fileOut = ReadFileBytes(list);
+                button = Narrow(WindowText(shown->btnLeaveOut()));
+                ScreenImageOf(shown->Hwnd()).SaveArtefact("cycle-window-left-out");
+                // The menu key's menu on the chart, its one item chosen by its letter.
+                PostMessageW(GetFocus(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(GetFocus()), -1);
+                PostMessageW(GetFocus(), WM_CHAR, L'x', 1);
+                Later([&] {
+                    back = shown->Texts();
+                    fileBack = ReadFileBytes(list);
+                    PressKey(*shown, VK_ESCAPE);
+                });
+            });
+        });
+    });
+    EXPECT_EQ(selected, DaySerial(2026, 2, 16));
+    ASSERT_GE(out.size(), 5u);
+    EXPECT_EQ(out[1], "高温期の始まり 2026/02/17（15日目）　確定 2026/02/19　カバーライン 36.30℃");
+    EXPECT_EQ(out[4], "除外した体温 1日 (2/16)");
+    EXPECT_EQ(fileOut, "2026/02/16\r\n");
+    EXPECT_EQ(button, "除外を取り消す(&X)");
+    EXPECT_NE(std::find(out.begin(), out.end(), "高温期の長さ 平均 15.0日（1周期）"), out.end());
+    EXPECT_EQ(back, before);
+    EXPECT_EQ(fileBack, "<missing>") << "nothing left out: the list is removed";
+    EXPECT_TRUE(errors_.empty());
 }
 
 } // namespace purimo::test
