@@ -144,6 +144,9 @@ LRESULT TMainForm::OnCommand(WPARAM wp, LPARAM lp) {
     case kCmdCycleReport:
         menuCycleReportClick();
         break;
+    case kCmdCycleTable:
+        menuCycleTableClick();
+        break;
     case kCmdCycleCsv:
         menuCycleCsvClick();
         break;
@@ -258,6 +261,7 @@ void TMainForm::CreateMenuBar() {
     // The cycles have a menu of their own beside the month's.
     HMENU cycle = CreatePopupMenu();
     AppendMenuW(cycle, MF_STRING, kCmdCycleGraph, L"周期グラフ...(&G)");
+    AppendMenuW(cycle, MF_STRING, kCmdCycleTable, L"周期一覧...(&L)");
     AppendMenuW(cycle, MF_STRING, kCmdCycleReport, L"受診用レポート印刷...(&R)");
     AppendMenuW(cycle, MF_STRING, kCmdCycleCsv, L"CSV 形式で書き出し...(&E)");
     AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(cycle), L"周期(&C)");

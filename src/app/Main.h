@@ -28,6 +28,7 @@ namespace purimo {
 
 class TAboutForm;
 class TCycleForm;
+class TCycleTableForm;
 
 // Menu command identifiers of PurimoMenu.
 enum MenuCommand : UINT {
@@ -41,6 +42,7 @@ enum MenuCommand : UINT {
     kCmdCycleGraph = 401,
     kCmdCycleReport = 402,
     kCmdCycleCsv = 403,
+    kCmdCycleTable = 404,
 };
 
 constexpr int kClientWidth = 1002;
@@ -130,6 +132,9 @@ public:
 
     // Cycles across months: the cycle window, over the month files and the grid as it is.
     void menuCycleGraphClick();
+    // Every cycle in one table.
+    void menuCycleTableClick();
+    void SetCycleTableShown(std::function<void(TCycleTableForm&)> shown) { cycleTableShown_ = std::move(shown); }
     // The doctor's report of the newest three cycles on one printed page.
     void menuCycleReportClick();
     // The whole diary as a CSV file, in code page 932 or UTF-8.
@@ -263,6 +268,10 @@ private:
     OutputState output_;
 
     std::function<void(TCycleForm&)> cycleFormShown_;
+    std::function<void(TCycleTableForm&)> cycleTableShown_;
+    // The cycle window over owner on the series, opened on the cycle begun by lastDay; gives the
+    // diary back as it stands when the window closes.
+    DaySeries ShowCycleWindow(HWND owner, DaySeries series, int lastDay);
 };
 
 } // namespace purimo

@@ -12,6 +12,7 @@
 #include "common/NumberText.h"
 #include "cycle/CycleForm.h"
 #include "cycle/CycleLoad.h"
+#include "cycle/CycleTableForm.h"
 #include "cycle/CycleText.h"
 #include "cycle/DiaryCsv.h"
 #include "cycle/Report.h"
@@ -51,21 +52,41 @@ DaySeries TMainForm::ReadDiary() const {
 
 void TMainForm::menuCycleGraphClick() {
     const YearMonth shown{shownYear_, shownMonth_};
-    std::optional<TCycleForm> form;
+    std::optional<DaySeries> series;
     {
         WaitCursor wait;
-        const int lastDay = DaySerial(shown.year, shown.month, DaysInMonth(shown.year, shown.month));
-        form.emplace(Hwnd(), ReadDiary(), lastDay);
+        series = ReadDiary();
     }
-    form->ChangeLeftOut = [this](int serial, bool out) {
+    ShowCycleWindow(Hwnd(), std::move(*series), DaySerial(shown.year, shown.month, DaysInMonth(shown.year, shown.month)));
+}
+
+DaySeries TMainForm::ShowCycleWindow(HWND owner, DaySeries series, int lastDay) {
+    TCycleForm form(owner, std::move(series), lastDay);
+    form.ChangeLeftOut = [this](int serial, bool out) {
         return ChangeExcluded(context_.programFolder + L"client\\", serial, out);
     };
-    form->OnReport = [this, &form](int shownCycle) {
-        PrintCycleReport(form->Hwnd(), form->Series(), form->Analysis(), shownCycle);
+    form.OnReport = [this, &form](int shownCycle) {
+        PrintCycleReport(form.Hwnd(), form.Series(), form.Analysis(), shownCycle);
     };
-    form->ShowModal([this, &form] {
+    form.ShowModal([this, &form] {
         if (cycleFormShown_)
-            cycleFormShown_(*form);
+            cycleFormShown_(form);
+    });
+    return form.Series();
+}
+
+void TMainForm::menuCycleTableClick() {
+    std::optional<TCycleTableForm> table;
+    {
+        WaitCursor wait;
+        table.emplace(Hwnd(), ReadDiary());
+    }
+    table->OpenCycle = [this](HWND owner, const DaySeries& series, int cycle) {
+        return ShowCycleWindow(owner, series, AnalyseCycles(series).cycles.at(static_cast<size_t>(cycle)).end);
+    };
+    table->ShowModal([this, &table] {
+        if (cycleTableShown_)
+            cycleTableShown_(*table);
     });
 }
 

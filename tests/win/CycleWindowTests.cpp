@@ -1,6 +1,7 @@
 // The cycle window opened from the menu as a user would, over month files in a folder of its own:
 // which cycle it opens on, paging, its texts, its chart, and that it never writes a file.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <functional>
@@ -13,6 +14,7 @@
 #include "FormFixture.h"
 #include "Image.h"
 #include "cycle/CycleForm.h"
+#include "cycle/CycleTableForm.h"
 #include "cycle/CycleText.h"
 #include "month/MonthGrid.h"
 #include "widgets/Handles.h"
@@ -311,6 +313,84 @@ TEST_F(CycleWindowTest, ReadingLeftOutAndTakenBackFromTheKeyboardAndTheMenu) {
     EXPECT_NE(std::find(out.begin(), out.end(), "高温期の長さ 平均 15.0日（1周期）"), out.end());
     EXPECT_EQ(back, before);
     EXPECT_EQ(fileBack, "<missing>") << "nothing left out: the list is removed";
+    EXPECT_TRUE(errors_.empty());
+}
+
+} // namespace purimo::test
+
+namespace purimo::test {
+
+TEST_F(CycleWindowTest, TableShowsEveryCycleWithTheWindowsFiguresAndCopiesThem) {
+    CreateDirectoryW(ClientFolder().c_str(), nullptr);
+    WriteThreeCycles();
+    Start();
+    form_->Set_ChangeCalender(2026, 3);
+    std::vector<std::vector<std::wstring>> shownRows;
+    std::vector<std::string> texts, windowOpened;
+    std::wstring copied;
+    TCycleTableForm* shown = nullptr;
+    form_->SetCycleTableShown([&](TCycleTableForm& table) {
+        shown = &table;
+        const HWND list = table.List();
+        for (int r = 0; r < ListView_GetItemCount(list); ++r) {
+            std::vector<std::wstring> cells;
+            for (int c = 0; c < kCycleTableColumns; ++c) {
+                wchar_t text[64] = {};
+                ListView_GetItemText(list, r, c, text, 64);
+                cells.push_back(text);
+            }
+            shownRows.push_back(cells);
+        }
+        texts = table.Texts();
+        // Ctrl+A, then Ctrl+C: every row for a spreadsheet.
+        {
+            BYTE keys[256];
+            GetKeyboardState(keys);
+            keys[VK_CONTROL] = 0x80;
+            SetKeyboardState(keys);
+            SendMessageW(list, WM_KEYDOWN, 'A', 1);
+            PostMessageW(list, WM_KEYDOWN, 'A', 1);
+            PostMessageW(list, WM_KEYDOWN, 'C', 1);
+        }
+        form_->SetCycleFormShown([&](TCycleForm& cycle) {
+            windowOpened = cycle.Texts();
+            PostMessageW(cycle.Hwnd(), WM_CLOSE, 0, 0);
+        });
+        Later([&] {
+            BYTE keys[256];
+            GetKeyboardState(keys);
+            keys[VK_CONTROL] = 0;
+            SetKeyboardState(keys);
+            copied = ClipboardText(shown->Hwnd());
+            RedrawWindow(shown->Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            ScreenImageOf(shown->Hwnd()).SaveArtefact("cycle-table");
+            // Enter on the second row opens its cycle.
+            ListView_SetItemState(shown->List(), 1, LVIS_FOCUSED, LVIS_FOCUSED);
+            PostMessageW(shown->List(), WM_KEYDOWN, VK_RETURN, 1);
+            Later([&] { PostMessageW(shown->btnClose(), BM_CLICK, 0, 0); });
+        });
+    });
+    SendMessageW(form_->Hwnd(), WM_COMMAND, kCmdCycleTable, 0);
+    Pump();
+    form_->SetCycleTableShown(nullptr);
+    form_->SetCycleFormShown(nullptr);
+    ASSERT_EQ(shownRows.size(), 3u);
+    EXPECT_EQ(shownRows[0][0], L"2026/03/04") << "the newest first";
+    EXPECT_EQ(shownRows[0][1], L"記録中");
+    EXPECT_EQ(shownRows[0][2], L"7");
+    // As the window words the February cycle: 2/16 (14th day), 2/18, 36.30℃.
+    EXPECT_EQ(shownRows[1], (std::vector<std::wstring>{L"2026/02/03", L"2026/03/03", L"29", L"2026/02/16", L"14",
+                                                        L"2026/02/18", L"36.30", L"36.28", L"36.71", L"0.43", L"16",
+                                                        L"0"}));
+    EXPECT_EQ(shownRows[2][3], L"");
+    EXPECT_EQ(texts.front(), "周期の長さ 平均 29.0日（最短 29日・最長 29日・2周期）");
+    const std::wstring header = L"開始日\t終了日\t日数\t高温期の始まり\t周期日\t確定日\tカバーライン\t低温期平均\t高温期平均\t差\t高温期日数\t除外\r\n";
+    EXPECT_EQ(copied.substr(0, header.size()), header);
+    EXPECT_NE(copied.find(L"\r\n2026/02/03\t2026/03/03\t29\t2026/02/16\t14\t2026/02/18\t36.30\t"), std::wstring::npos);
+    EXPECT_EQ(std::count(copied.begin(), copied.end(), L'\n'), 4);
+    ASSERT_FALSE(windowOpened.empty()) << "Enter opened the cycle window";
+    EXPECT_EQ(windowOpened.front(), "2026/02/03 〜 2026/03/03（29日間）");
+    EXPECT_EQ(windowOpened.at(2), "低温期 平均 36.28℃　高温期 平均 36.71℃　差 0.43℃") << "the table's figures";
     EXPECT_TRUE(errors_.empty());
 }
 

@@ -1,0 +1,200 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include "common/LateBinding.h"
+#include "cycle/CycleTableForm.h"
+#include "cycle/CycleText.h"
+#include "output/OutputGeometry.h"
+#include "widgets/WinText.h"
+
+namespace purimo {
+
+namespace {
+
+constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr int kClientWidth = 1010;
+constexpr int kClientHeight = 480;
+constexpr RECT kList{8, 8, 1002, 360};
+constexpr int kLinesTop = 366;
+constexpr int kLineHeight = 17;
+constexpr int kButtonWidth = 110;
+constexpr int kButtonHeight = 25;
+// The widths of the columns, in the order of the headers.
+constexpr int kColumnWidths[kCycleTableColumns] = {88, 88, 48, 120, 64, 88, 104, 90, 90, 50, 90, 50};
+
+} // namespace
+
+TCycleTableForm::TCycleTableForm(HWND owner, DaySeries series)
+    : ModalForm(owner), series_(std::move(series)), font_(MakeFont(L"ＭＳ ゴシック", -15, false)),
+      listFont_(MakeFont(L"ＭＳ ゴシック", -12, false)) {
+    // The list view lives in the common controls library, which the program loads only when needed.
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LISTVIEW_CLASSES};
+    LateBound<decltype(&InitCommonControlsEx)>(L"comctl32.dll", "InitCommonControlsEx")(&icc);
+    RECT frame{0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&frame, kFormStyle, FALSE, 0);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    RECT over{};
+    GetWindowRect(owner, &over);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY), &info);
+    Point at = PlaceCentred(Rect{over.left, over.top, over.right, over.bottom}, width, height);
+    at.x = std::max<int>(info.rcWork.left, std::min<int>(at.x, info.rcWork.right - width));
+    at.y = std::max<int>(info.rcWork.top, std::min<int>(at.y, info.rcWork.bottom - height));
+    CreateWindowOf(L"TCycleTableForm", 0, kFormStyle, at.x, at.y, width, height, owner, nullptr, L"周期一覧");
+    SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+
+    list_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS, kList.left, kList.top,
+                            kList.right - kList.left, kList.bottom - kList.top, Hwnd(), nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+    // The grid's size of type, so that twelve columns with their headers fit the width.
+    SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.Get()), FALSE);
+    SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    for (int c = 0; c < kCycleTableColumns; ++c) {
+        std::wstring header = Widen(kCycleTableHeaders[c]);
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        column.fmt = c == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT;
+        column.cx = kColumnWidths[c];
+        column.pszText = header.data();
+        SendMessageW(list_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
+    }
+    for (int i = 0; i < kTextLines; ++i) {
+        HWND line = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, kList.left,
+                                    kLinesTop + i * kLineHeight, kList.right - kList.left, kLineHeight, Hwnd(), nullptr,
+                                    GetModuleHandleW(nullptr), nullptr);
+        SendMessageW(line, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+        lines_.push_back(line);
+    }
+    btnClose_ = CreateWindowExW(0, L"BUTTON", L"閉じる", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                                kClientWidth - 8 - kButtonWidth, kClientHeight - 8 - kButtonHeight, kButtonWidth,
+                                kButtonHeight, Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDCANCEL)),
+                                GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(btnClose_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    Fill();
+}
+
+void TCycleTableForm::Fill() {
+    const CycleAnalysis analysis = AnalyseCycles(series_);
+    rows_ = CycleTableRows(analysis);
+    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
+    for (size_t r = 0; r < rows_.size(); ++r) {
+        for (size_t c = 0; c < rows_[r].cells.size(); ++c) {
+            std::wstring text = Widen(rows_[r].cells[c]);
+            LVITEMW item{};
+            item.mask = LVIF_TEXT;
+            item.iItem = static_cast<int>(r);
+            item.iSubItem = static_cast<int>(c);
+            item.pszText = text.data();
+            SendMessageW(list_, c == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW, r, reinterpret_cast<LPARAM>(&item));
+        }
+    }
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    std::vector<std::string> texts = StatisticsTexts(analysis.statistics);
+    if (analysis.statistics.leftOutUnreadable)
+        texts.push_back(kUnreadableLeftOutText);
+    if (std::string unreadable = UnreadableText(series_); !unreadable.empty())
+        texts.push_back(unreadable);
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        const bool used = i < texts.size();
+        SetWindowTextW(lines_[i], used ? Widen(texts[i]).c_str() : L"");
+        ShowWindow(lines_[i], used ? SW_SHOWNA : SW_HIDE);
+    }
+    InvalidateRect(list_, nullptr, TRUE);
+}
+
+std::vector<std::string> TCycleTableForm::Texts() const {
+    std::vector<std::string> texts;
+    for (HWND line : lines_)
+        if (GetWindowLongW(line, GWL_STYLE) & WS_VISIBLE)
+            texts.push_back(Narrow(WindowText(line)));
+    return texts;
+}
+
+void TCycleTableForm::ShowModal(const std::function<void()>& shown) {
+    ShowModally(
+        [this, &shown] {
+            SetFocus(list_);
+            if (!rows_.empty())
+                ListView_SetItemState(list_, 0, LVIS_FOCUSED, LVIS_FOCUSED);
+            if (shown)
+                shown();
+        },
+        [this](const MSG& msg) { return PreviewKey(msg) || DialogMessage(msg); });
+}
+
+void TCycleTableForm::OpenRow(int row) {
+    if (row < 0 || row >= static_cast<int>(rows_.size()) || !OpenCycle)
+        return;
+    series_ = OpenCycle(Hwnd(), series_, rows_[static_cast<size_t>(row)].cycle);
+    Fill();
+}
+
+void TCycleTableForm::SelectAllRows() {
+    ListView_SetItemState(list_, -1, LVIS_SELECTED, LVIS_SELECTED);
+}
+
+void TCycleTableForm::CopyRows() {
+    std::vector<CycleTableRow> chosen;
+    for (int r = -1; (r = ListView_GetNextItem(list_, r, LVNI_SELECTED)) >= 0;)
+        if (r < static_cast<int>(rows_.size()))
+            chosen.push_back(rows_[static_cast<size_t>(r)]);
+    const std::wstring text = Widen(CycleTableText(chosen.empty() ? rows_ : chosen));
+    if (!OpenClipboard(Hwnd()))
+        return;
+    EmptyClipboard();
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t))) {
+        if (auto* chars = static_cast<wchar_t*>(GlobalLock(memory))) {
+            std::copy(text.c_str(), text.c_str() + text.size() + 1, chars);
+            GlobalUnlock(memory);
+            if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr)
+                GlobalFree(memory);
+        } else {
+            GlobalFree(memory);
+        }
+    }
+    CloseClipboard();
+}
+
+bool TCycleTableForm::PreviewKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || (msg.hwnd != Hwnd() && GetParent(msg.hwnd) != Hwnd()))
+        return false;
+    const bool control = KeyHeld(VK_CONTROL);
+    if (msg.wParam == VK_RETURN && msg.hwnd == list_) {
+        OpenRow(ListView_GetNextItem(list_, -1, LVNI_FOCUSED));
+        return true;
+    }
+    if (control && msg.wParam == 'A') {
+        SelectAllRows();
+        return true;
+    }
+    if (control && msg.wParam == 'C') {
+        CopyRows();
+        return true;
+    }
+    return false;
+}
+
+LRESULT TCycleTableForm::OnNotify(const NMHDR* header) {
+    if (header->hwndFrom == list_ && header->code == NM_DBLCLK)
+        OpenRow(reinterpret_cast<const NMITEMACTIVATE*>(header)->iItem);
+    return 0;
+}
+
+LRESULT TCycleTableForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_COMMAND:
+        if (LOWORD(wp) == IDCANCEL)
+            EndShowing();
+        return 0;
+    case WM_NOTIFY:
+        return OnNotify(reinterpret_cast<const NMHDR*>(lp));
+    default:
+        return ModalForm::HandleMessage(msg, wp, lp);
+    }
+}
+
+} // namespace purimo
