@@ -115,8 +115,9 @@ TEST_F(ReportLayoutTest, ThreeCyclesOnOneDayScaleOldestAtTheTop) {
         canvas.SetFont(c.figures.font);
         EXPECT_LE(canvas.TextWidth(c.figures.text), kReportWidth) << "one line within the page";
         EXPECT_GT(c.figures.y, c.chart.bottom);
-        if (i > 0)
+        if (i > 0) {
             EXPECT_GT(c.chart.top, layout.cycles[i - 1].figures.y);
+        }
     }
     std::vector<std::string> texts;
     for (const ReportText& t : layout.texts)
