@@ -61,20 +61,14 @@ std::vector<int> ReportCycleIndexes(const CycleAnalysis& analysis, int newest) {
 }
 
 std::string CycleFiguresLine(const Cycle& cycle) {
-    const std::vector<std::string> lines = CycleTexts(CycleAnalysis{{cycle}, {}, {}}, 0);
-    // The window's lines of this cycle, up to the statistics over all cycles.
-    std::string figures = lines[0];
-    const std::string shift = lines[1];
+    // The window's figures of this cycle on one line, without the confirmation day.
+    const CycleFigureTexts texts = FigureTexts(cycle);
+    std::string figures = texts.range + kFigureGap + texts.shiftStart;
     if (!cycle.shift)
-        return figures + "　" + shift;
-    // "高温期の始まり …　確定 …　カバーライン …": the confirmation day stays in the window.
-    const std::string gap = "　";
-    const size_t confirmed = shift.find(gap + "確定 ");
-    const size_t cover = shift.find(gap + "カバーライン ");
-    figures += gap + shift.substr(0, confirmed) + shift.substr(cover);
-    figures += gap + lines[2];
-    if (auto high = cycle.HighPhaseLength())
-        figures += gap + lines[3];
+        return figures;
+    figures += kFigureGap + texts.coverLine + kFigureGap + texts.phases;
+    if (!texts.highPhase.empty())
+        figures += kFigureGap + texts.highPhase;
     return figures;
 }
 

@@ -139,6 +139,10 @@ TEST_F(ReportLayoutTest, FiguresLineInTheWindowsWords) {
     EXPECT_EQ(CycleFiguresLine(analysis.cycles[0]),
               "2026/01/01 〜 2026/01/31（31日間）　高温期の始まり 2026/01/15（15日目）　カバーライン 36.30℃　"
               "低温期 平均 36.25℃　高温期 平均 36.80℃　差 0.55℃　高温期の長さ 17日");
+    Cycle unshifted = analysis.cycles[0];
+    unshifted.shift.reset();
+    unshifted.open = true;
+    EXPECT_EQ(CycleFiguresLine(unshifted), "2026/01/01 〜 2026/01/31（記録中）　体温の上昇は確認されていません");
 }
 
 } // namespace
