@@ -31,7 +31,7 @@ for file in "$root"/src/*/*; do
     folder=$(basename "$(dirname "$file")")
     name=$(basename "$file")
     level=$folder
-    [[ $name == Main[A-Z]*.cpp ]] && level=app
+    [[ $name == "Main${folder^}.cpp" ]] && level=app
     ok=" $(allowed "$level") "
     if [ "$ok" = "  " ]; then
         echo "${file#$root/}: $folder has no place in the order of includes" >&2
