@@ -81,8 +81,14 @@ target_link_libraries(month_file_helper PRIVATE purimo_win)
 target_link_options(month_file_helper PRIVATE -municode)
 add_dependencies(win_tests month_file_helper)
 
-# Benchmarks of the whole program (scripts/bench.sh): the empty window that start-up is measured
-# against, built by the same toolchain, and the launcher that times both.
+# Benchmarks of the whole program (scripts/bench.sh), never run by ctest: the window's own
+# operations timed in the real window on the tests' fixture, the empty window and the floor that
+# start-up is measured against, built by the same toolchain, and the launcher that times them.
+add_executable(win_bench bench/win/WindowBench.cpp tests/win/FormFixture.cpp tests/win/HelperProcess.cpp
+    tests/win/TestMain.cpp ${rc_file})
+target_link_libraries(win_bench PRIVATE purimo_win gtest)
+target_include_directories(win_bench PRIVATE tests/win)
+add_dependencies(win_bench pictures)
 add_executable(empty_window WIN32 bench/win/EmptyWindow.cpp)
 target_link_options(empty_window PRIVATE -municode)
 add_executable(start_floor WIN32 bench/win/StartFloor.cpp)

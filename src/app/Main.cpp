@@ -47,8 +47,8 @@ void TMainForm::Create() {
     CreateMenuBar();
     RECT frame{0, 0, kClientWidth, kClientHeight};
     AdjustWindowRectEx(&frame, kFormStyle, TRUE, 0);
-    // The icons come with the window's class: set afterwards, each of them had Wine make the
-    // window's icons anew for the desktop (1.7 ms each).
+    // The icons come with the window's class: set afterwards, each of them has Wine make the
+    // window's icons anew for the desktop.
     ClassLook look;
     look.icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PURIMO), IMAGE_ICON, 0, 0,
                                               LR_DEFAULTSIZE | LR_SHARED));
@@ -298,7 +298,7 @@ std::vector<HWND> TMainForm::ChildrenBackToFront() const {
 
 // The tooltips are made when the mouse first comes over a paging button, and that move is handed
 // to them, so that they show as if they had been there all along: the common controls library they
-// live in then loads only with them (1.1 MB and a window less at every start).
+// live in then loads only with them (its memory and a window less at every start).
 void TMainForm::CreateTooltips(const MSG& move) {
     if (tooltip_ != nullptr)
         return;
@@ -331,7 +331,7 @@ void TMainForm::ReportError(const std::string& message) {
 bool TMainForm::PaintContent(HDC dc, const RECT& client) {
     // The two labels are drawn with their own background and the rest of the face around them,
     // so that no pixel is drawn twice: the window is painted straight onto the screen, without an
-    // off-screen image of its whole size (2.3 MB made at every paint, 1.5 ms of a month switch).
+    // off-screen image of its whole size made at every paint and every month switch.
     SelectScope font(dc, labelFont_.Get());
     struct Label {
         int x;

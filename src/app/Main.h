@@ -11,7 +11,6 @@
 #include "app/Splash.h"
 #include "chart/ChartControl.h"
 #include "common/GridLayout.h"
-#include "cycle/Cycles.h"
 #include "entry/ComEdit.h"
 #include "month/MonthFileIo.h"
 #include "month/MonthGrid.h"
@@ -29,6 +28,8 @@ namespace purimo {
 class TAboutForm;
 class TCycleForm;
 class TCycleTableForm;
+class DaySeries;
+struct CycleAnalysis;
 
 // Menu command identifiers of PurimoMenu.
 enum MenuCommand : UINT {
@@ -65,7 +66,7 @@ public:
     // The memo dialog, opened from the grid's memo row; OK writes into the current cell.
     void SetMemoDialog(TComEditForm* memo);
     // Or the way to make it at its first opening: every window made during the start delays the
-    // first painted month (under Wine 4 to 5 ms a window), and most days no memo is written.
+    // first painted month (Wine makes an X window for each), and most days no memo is written.
     void SetMemoDialogMaker(std::function<TComEditForm*()> make) { makeMemo_ = std::move(make); }
     // Asks the window to close as its close button would; returns whether it closed.
     bool RequestClose();

@@ -8,11 +8,11 @@ const char* const kNoCycleText = "周期の始まりがまだ記録されてい�
                                  "を付けてください。";
 const char* const kCycleNotice = "グラフの読み取りは目安です。避妊の判断には使わないでください。";
 const char* const kUnreadableLeftOutText = "読み込めなかった月を含む周期は統計に入れていません";
+const char* const kFigureGap = "　";
 
 namespace {
 
 constexpr size_t kUnreadableNamed = 5;
-const char* const kGap = "　"; // a full-width blank between the figures of one line
 
 std::string WithDecimals(int value, int divisor, size_t decimals) {
     const std::string sign = value < 0 ? "-" : "";
@@ -47,7 +47,7 @@ std::string UnreadableMonthsText(const std::vector<YearMonth>& months, bool excl
             text += " ほか " + std::to_string(months.size() - kUnreadableNamed) + " か月";
     }
     if (excludedListUnreadable)
-        text += (text.empty() ? "" : kGap) + std::string("除外の一覧 (excluded.txt) を読み込めませんでした");
+        text += (text.empty() ? "" : kFigureGap) + std::string("除外の一覧 (excluded.txt) を読み込めませんでした");
     return text;
 }
 
@@ -74,6 +74,27 @@ std::vector<std::string> StatisticsTexts(const CycleStatistics& s) {
     return lines;
 }
 
+CycleFigureTexts FigureTexts(const Cycle& cycle) {
+    CycleFigureTexts texts;
+    texts.range = FormatDate(cycle.start) + " 〜 " + FormatDate(cycle.end) +
+                  (cycle.open ? "（記録中）" : "（" + std::to_string(cycle.Length()) + "日間）");
+    if (!cycle.shift) {
+        texts.shiftStart = "体温の上昇は確認されていません";
+        return texts;
+    }
+    const TemperatureShift& shift = *cycle.shift;
+    texts.shiftStart = "高温期の始まり " + FormatDate(shift.firstHigh) + "（" +
+                       std::to_string(cycle.DayOf(shift.firstHigh)) + "日目）";
+    texts.confirmed = "確定 " + FormatDate(shift.confirmed);
+    texts.coverLine = "カバーライン " + FormatHundredths(shift.coverLine);
+    texts.phases = "低温期 平均 " + FormatHundredths(cycle.lowMean) + kFigureGap + "高温期 平均 " +
+                   FormatHundredths(cycle.highMean) + kFigureGap + "差 " +
+                   FormatHundredths(cycle.highMean - cycle.lowMean);
+    if (auto high = cycle.HighPhaseLength())
+        texts.highPhase = "高温期の長さ " + Days(*high);
+    return texts;
+}
+
 std::vector<std::string> CycleTexts(const CycleAnalysis& analysis, int index) {
     std::vector<std::string> lines;
     if (analysis.cycles.empty()) {
@@ -81,19 +102,15 @@ std::vector<std::string> CycleTexts(const CycleAnalysis& analysis, int index) {
         return lines;
     }
     const Cycle& cycle = analysis.cycles.at(static_cast<size_t>(index));
-    lines.push_back(FormatDate(cycle.start) + " 〜 " + FormatDate(cycle.end) +
-                    (cycle.open ? "（記録中）" : "（" + std::to_string(cycle.Length()) + "日間）"));
+    const CycleFigureTexts figures = FigureTexts(cycle);
+    lines.push_back(figures.range);
     if (cycle.shift) {
-        const TemperatureShift& shift = *cycle.shift;
-        lines.push_back("高温期の始まり " + FormatDate(shift.firstHigh) + "（" + std::to_string(cycle.DayOf(shift.firstHigh)) +
-                        "日目）" + kGap + "確定 " + FormatDate(shift.confirmed) + kGap + "カバーライン " +
-                        FormatHundredths(shift.coverLine));
-        lines.push_back("低温期 平均 " + FormatHundredths(cycle.lowMean) + kGap + "高温期 平均 " +
-                        FormatHundredths(cycle.highMean) + kGap + "差 " + FormatHundredths(cycle.highMean - cycle.lowMean));
-        if (auto high = cycle.HighPhaseLength())
-            lines.push_back("高温期の長さ " + Days(*high));
+        lines.push_back(figures.shiftStart + kFigureGap + figures.confirmed + kFigureGap + figures.coverLine);
+        lines.push_back(figures.phases);
+        if (!figures.highPhase.empty())
+            lines.push_back(figures.highPhase);
     } else {
-        lines.push_back("体温の上昇は確認されていません");
+        lines.push_back(figures.shiftStart);
     }
     if (!cycle.leftOut.empty())
         lines.push_back(LeftOutText(cycle));

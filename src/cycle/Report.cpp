@@ -17,7 +17,7 @@ constexpr int kSmallestFigures = 8;
 // Kept clear at the right: a glyph may reach past the width its font reports.
 constexpr int kRightMargin = 8;
 const char* const kMarksLegend = "※凡例：×(生理), △(不正出血), ＋(おりもの), ◎(性交)";
-const char* const kLinesLegend = "■ 低温期の体温　● 高温期の体温　- - - カバーライン　━ 36.7℃　縦の点線 高温期の始まり";
+const char* const kLinesLegend = "■ 低温期の体温　● 高温期の体温　○ 除外した体温　- - - カバーライン　━ 36.7℃　縦の点線 高温期の始まり";
 
 // Draws through another canvas with every position moved by an offset: each chart is laid out
 // from its own corner.
@@ -61,20 +61,17 @@ std::vector<int> ReportCycleIndexes(const CycleAnalysis& analysis, int newest) {
 }
 
 std::string CycleFiguresLine(const Cycle& cycle) {
-    const std::vector<std::string> lines = CycleTexts(CycleAnalysis{{cycle}, {}, {}}, 0);
-    // The window's lines of this cycle, up to the statistics over all cycles.
-    std::string figures = lines[0];
-    const std::string shift = lines[1];
-    if (!cycle.shift)
-        return figures + "　" + shift;
-    // "高温期の始まり …　確定 …　カバーライン …": the confirmation day stays in the window.
-    const std::string gap = "　";
-    const size_t confirmed = shift.find(gap + "確定 ");
-    const size_t cover = shift.find(gap + "カバーライン ");
-    figures += gap + shift.substr(0, confirmed) + shift.substr(cover);
-    figures += gap + lines[2];
-    if (auto high = cycle.HighPhaseLength())
-        figures += gap + lines[3];
+    // The window's figures of this cycle on one line, without the confirmation day.
+    const CycleFigureTexts texts = FigureTexts(cycle);
+    std::string figures = texts.range + kFigureGap + texts.shiftStart;
+    if (cycle.shift) {
+        figures += kFigureGap + texts.coverLine + kFigureGap + texts.phases;
+        if (!texts.highPhase.empty())
+            figures += kFigureGap + texts.highPhase;
+    }
+    // The doctor sees that the figures leave readings out.
+    if (!cycle.leftOut.empty())
+        figures += std::string(kFigureGap) + "除外 " + std::to_string(cycle.leftOut.size()) + "日";
     return figures;
 }
 

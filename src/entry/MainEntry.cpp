@@ -50,7 +50,7 @@ void TMainForm::CreateSpinEdit() {
 }
 
 // Each list is a window and a pop-up window of its own, and Wine makes every window with an X
-// window of its own: 20 ms of every start for lists that are needed only at the first click on a
+// window of its own: time at every start for lists that are needed only at the first click on a
 // temperature or a mark. They stand behind the cycle-day field, or in front of all when it is not
 // made yet.
 void TMainForm::CreateLists() {

@@ -63,8 +63,8 @@ void TMainForm::Set_ChangeCalender(unsigned short year, unsigned short month) {
 
 namespace {
 
-// Sizing a window to the size it has still costs Wine a round of messages and server calls, a
-// millisecond and more for the main window: months of equal length skip it.
+// Sizing a window to the size it has still costs Wine a round of messages and server calls, most
+// of all for the main window: months of equal length skip it.
 void SetWindowSize(HWND window, int width, int height) {
     RECT frame;
     GetWindowRect(window, &frame);

@@ -36,8 +36,8 @@ private:
     HDC PictureOnFace();
     BitmapHandle picture_;
     // The picture laid on the button face once, kept in a DC of its own: each paint is one copy of
-    // it. The transparent copy and a new DC took about half a millisecond of every paint of the
-    // pressed button. Made again when the system's face color changes.
+    // it: the transparent copy and a new DC made every paint of the pressed button slow. Made again
+    // when the system's face color changes.
     BitmapHandle onFace_;
     MemoryDc onFaceDc_;
     COLORREF onFaceColor_ = CLR_INVALID;

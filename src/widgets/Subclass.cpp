@@ -13,7 +13,7 @@ constexpr const wchar_t* kSubclassProperty = L"PurimoSubclass";
 } // namespace
 
 // The control's own window procedure is replaced and called on, without the common controls
-// library: loading it at every start cost 1.1 MB of memory for this alone.
+// library: loading it at every start cost its memory for this alone.
 Subclass::~Subclass() {
     Detach();
 }

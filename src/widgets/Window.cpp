@@ -19,9 +19,9 @@ HWND BelongsTo(HWND hwnd) {
 }
 
 // The off-screen image of the small windows' paints (panels, buttons, the wait window), kept from
-// paint to paint: making a memory DC and a bitmap anew took a quarter of a millisecond at each
-// paint, for every panel and button at the start and for the clock every second. A larger window
-// gets an image of its own for the paint, so that the kept one stays small.
+// paint to paint: making a memory DC and a bitmap anew costs time at each paint, for every panel
+// and button at the start and for the clock every second. A larger window gets an image of its own
+// for the paint, so that the kept one stays small.
 constexpr LONG kKeptImagePixels = 400 * 100;
 
 // The DC goes before the bitmap selected into it.
@@ -144,8 +144,8 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 1;
     case WM_NCPAINT:
         // A window without a frame has nothing to paint outside its client area, yet the system's
-        // handling gets a DC of the whole window for it: 0.4 ms for every child at each showing of
-        // the main window under Wine.
+        // handling gets a DC of the whole window for it, for every child at each showing of the
+        // main window under Wine.
         return HasNonClientArea(hwnd_) ? Default(msg, wp, lp) : 0;
     default:
         return Default(msg, wp, lp);

@@ -1,5 +1,4 @@
 #include <cmath>
-#include <cstdio>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -218,8 +217,7 @@ TEST(ChartLayout, LeftAxisHasTwentyOneLabelsFromTopToBottom) {
     std::vector<double> values = LeftLabelValues(chart.Settings().leftAxis);
     ASSERT_EQ(values.size(), 21u);
     for (int k = 0; k <= 20; ++k) {
-        char expected[8];
-        std::snprintf(expected, sizeof expected, "%d.%d", (375 - k) / 10, (375 - k) % 10);
+        const std::string expected = std::to_string((375 - k) / 10) + "." + std::to_string((375 - k) % 10);
         EXPECT_EQ(FormatValue(values[k]), expected);
     }
     EXPECT_LT(values.back(), 35.5); // the drift the tolerance has to absorb

@@ -123,8 +123,9 @@ TEST_F(ReportLayoutTest, ThreeCyclesOnOneDayScaleOldestAtTheTop) {
         canvas.SetFont(c.figures.font);
         EXPECT_LE(canvas.TextWidth(c.figures.text), kReportWidth) << "one line within the page";
         EXPECT_GT(c.figures.y, c.chart.bottom);
-        if (i > 0)
+        if (i > 0) {
             EXPECT_GT(c.chart.top, layout.cycles[i - 1].figures.y);
+        }
     }
     std::vector<std::string> texts;
     for (const ReportText& t : layout.texts)
@@ -146,6 +147,13 @@ TEST_F(ReportLayoutTest, FiguresLineInTheWindowsWords) {
     EXPECT_EQ(CycleFiguresLine(analysis.cycles[0]),
               "2026/01/01 〜 2026/01/31（31日間）　高温期の始まり 2026/01/15（15日目）　カバーライン 36.30℃　"
               "低温期 平均 36.25℃　高温期 平均 36.80℃　差 0.55℃　高温期の長さ 17日");
+    Cycle unshifted = analysis.cycles[0];
+    unshifted.shift.reset();
+    unshifted.open = true;
+    EXPECT_EQ(CycleFiguresLine(unshifted), "2026/01/01 〜 2026/01/31（記録中）　体温の上昇は確認されていません");
+    unshifted.leftOut = {DaySerial(2026, 1, 3), DaySerial(2026, 1, 9)};
+    EXPECT_EQ(CycleFiguresLine(unshifted),
+              "2026/01/01 〜 2026/01/31（記録中）　体温の上昇は確認されていません　除外 2日");
 }
 
 } // namespace

@@ -89,8 +89,8 @@ TEST_F(CsvTest, DialogOffersBothTypesAndWritesShiftJisBytes) {
 
     const std::string csv = ReadFileBytes(folder_ + L"diary.csv");
     ASSERT_NE(csv, "<missing>") << ".csv added to the bare name";
-    EXPECT_EQ(csv.rfind("日付,周期,体温,変化,メモ,周期日,高温期\r\n2026/03/01,,,,9～10時,,\r\n"
-                        "2026/03/02,1,36.4,×,,1,\r\n2026/03/03,,36.5,△,\"a,b\",2,\r\n2026/03/04,,,,'=1+2,3,\r\n",
+    EXPECT_EQ(csv.rfind("日付,周期,体温,変化,メモ,周期日,高温期,除外\r\n2026/03/01,,,,9～10時,,,\r\n"
+                        "2026/03/02,1,36.4,×,,1,,\r\n2026/03/03,,36.5,△,\"a,b\",2,,\r\n2026/03/04,,,,'=1+2,3,,\r\n",
                         0),
               0u)
         << Utf8Of(csv.substr(0, 200));
@@ -104,7 +104,7 @@ TEST_F(CsvTest, Utf8FormBeginsWithItsMarkAndKeepsTheWaveDashAsWindowsReadsIt) {
     ASSERT_TRUE(errors_.empty()) << errors_[0];
     const std::string csv = ReadFileBytes(folder_ + L"diary.csv");
     EXPECT_EQ(csv.rfind("\xEF\xBB\xBF", 0), 0u);
-    EXPECT_NE(csv.find("2026/03/01,,,,9\xEF\xBD\x9E" "10\xE6\x99\x82,,\r\n"), std::string::npos)
+    EXPECT_NE(csv.find("2026/03/01,,,,9\xEF\xBD\x9E" "10\xE6\x99\x82,,,\r\n"), std::string::npos)
         << "U+FF5E, then 時";
     EXPECT_NE(csv.find("\xE6\x97\xA5\xE4\xBB\x98,"), std::string::npos) << "日付 in UTF-8";
 }

@@ -279,7 +279,7 @@ TEST_F(HardeningTest, ThousandMonthSwitchesKeepMemoryAndHandlesFlat) {
         }
     };
     // The private memory after each of 20 more switches, the least of them: Wine keeps one freed
-    // window image (2 MB) now and then for the next, which is no leak; a leak raises every sample.
+    // window image now and then for the next, which is no leak; a leak raises every sample.
     auto settledPrivateBytes = [&] {
         SIZE_T least = PrivateBytes();
         for (int i = 0; i < 20; ++i) {
@@ -289,7 +289,7 @@ TEST_F(HardeningTest, ThousandMonthSwitchesKeepMemoryAndHandlesFlat) {
         return least;
     };
     // The first switches fill caches of the system's (fonts, GDI, Wine's heaps) that then stay: under
-    // Wine the heap takes its last step of 0.8 MB within the first few hundred.
+    // Wine the heap takes its last step within the first few hundred.
     switchMonths(300);
     const SIZE_T privateBefore = settledPrivateBytes();
     const DWORD handlesBefore = KernelHandleCount();

@@ -58,14 +58,13 @@ void Image::SaveArtefact(const std::string& name) const {
 Image ScreenImageOf(HWND window) {
     RECT client;
     GetClientRect(window, &client);
-    POINT at{0, 0};
-    ClientToScreen(window, &at);
-    WindowDc screen(nullptr);
-    BitmapHandle bitmap(CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
+    // The window's own pixels on the screen, its children's among them, whatever stands in front.
+    WindowDc source(window);
+    BitmapHandle bitmap(CreateCompatibleBitmap(source.Get(), client.right, client.bottom));
     {
-        MemoryDc memory(CreateCompatibleDC(screen.Get()));
+        MemoryDc memory(CreateCompatibleDC(source.Get()));
         SelectScope select(memory.Get(), bitmap.Get());
-        BitBlt(memory.Get(), 0, 0, client.right, client.bottom, screen.Get(), at.x, at.y, SRCCOPY);
+        BitBlt(memory.Get(), 0, 0, client.right, client.bottom, source.Get(), 0, 0, SRCCOPY);
     }
     return Image(bitmap.Get());
 }

@@ -25,7 +25,7 @@ private:
     std::vector<DWORD> pixels_; // top-down, 0x00RRGGBB
 };
 
-// What the screen shows of the window's client area, other windows in front of it included.
+// What the window's client area shows on the screen.
 Image ScreenImageOf(HWND window);
 
 } // namespace purimo::test

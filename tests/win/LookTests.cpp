@@ -79,7 +79,6 @@ TEST_F(LookTest, ScreenShowsWhatTheWindowImageShows) {
     Start();
     form_->Set_ChangeCalender(2026, 1);
     form_->Timer1Timer();
-    SetWindowPos(form_->Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     auto screen = [this] {
         RedrawWindow(form_->Hwnd(), nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -325,7 +324,7 @@ TEST_F(LookTest, MenuHasItsFourMenusAndNoDisabledItem) {
     const std::vector<std::vector<std::wstring>> items{
         {L"ビットマップで保存...(&A)", L"画面印刷...(&P)", L"", L"終了(&X)"},
         {L"マーカー表示(&M)"},
-        {L"周期グラフ...(&G)", L"受診用レポート印刷...(&R)", L"CSV 形式で書き出し...(&E)"},
+        {L"周期グラフ...(&G)", L"周期一覧...(&L)", L"受診用レポート印刷...(&R)", L"CSV 形式で書き出し...(&E)"},
         {L"操作手順書(&M)", L"著作権者ホームページ(&H)", L"", L"バージョン情報(&A)"}};
     for (UINT m = 0; m < items.size(); ++m) {
         HMENU sub = GetSubMenu(bar, static_cast<int>(m));
