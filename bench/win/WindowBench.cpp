@@ -16,6 +16,7 @@
 #include "HelperProcess.h"
 #include "common/NumberText.h"
 #include "cycle/CycleForm.h"
+#include "cycle/CycleTableForm.h"
 #include "cycle/Report.h"
 #include "cycle/ReportPage.h"
 #include "output/CommonDialogs.h"
@@ -110,12 +111,21 @@ TEST_F(WindowBench, CycleWindowOverTwentyYears) {
         int cycles = 0;
         std::vector<double> opens;
         std::vector<double> pages;
+        std::vector<double> toggles;
         form_->SetCycleFormShown([&](TCycleForm& cycle) {
             UpdateWindow(cycle.Hwnd());
             UpdateWindow(cycle.Chart());
             opens.push_back(Milliseconds(start, Now()));
             open = PrivateBytes();
             cycles = cycle.CycleCount();
+            // Leaving the selected day's reading out and taking it back, to the repainted window.
+            for (int i = 0; months == 240 && i < 6; ++i) {
+                LARGE_INTEGER from = Now();
+                cycle.ToggleLeftOut();
+                UpdateWindow(cycle.Hwnd());
+                UpdateWindow(cycle.Chart());
+                toggles.push_back(Milliseconds(from, Now()));
+            }
             for (int i = 0; i < 8; ++i) {
                 LARGE_INTEGER from = Now();
                 cycle.ShowOlder();
@@ -141,7 +151,29 @@ TEST_F(WindowBench, CycleWindowOverTwentyYears) {
                     (static_cast<double>(open) - static_cast<double>(before)) / 1024.0);
         std::fflush(stdout);
         EXPECT_GT(cycles, months * 30 / 31);
+        if (!toggles.empty()) {
+            std::sort(toggles.begin(), toggles.end());
+            std::printf("timing left_out_toggle_%d %.3f %zu\n", months, toggles[toggles.size() / 2], toggles.size());
+        }
     }
+
+    // The table of every cycle, to its first painted rows.
+    std::vector<double> tables;
+    LARGE_INTEGER tableStart{};
+    form_->SetCycleTableShown([&](TCycleTableForm& table) {
+        UpdateWindow(table.Hwnd());
+        UpdateWindow(table.List());
+        tables.push_back(Milliseconds(tableStart, Now()));
+        PostMessageW(table.Hwnd(), WM_CLOSE, 0, 0);
+    });
+    for (int run = 0; run < 5; ++run) {
+        Pump();
+        tableStart = Now();
+        SendMessageW(form_->Hwnd(), WM_COMMAND, kCmdCycleTable, 0);
+    }
+    form_->SetCycleTableShown(nullptr);
+    std::sort(tables.begin(), tables.end());
+    std::printf("timing cycle_table_open_240 %.3f %zu\n", tables[tables.size() / 2], tables.size());
 
     // Over the twenty years: the whole diary as CSV, and the report page laid out and drawn on a
     // memory canvas.

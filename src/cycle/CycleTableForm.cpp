@@ -1,6 +1,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "common/LateBinding.h"
 #include "cycle/CycleTableForm.h"
 #include "cycle/CycleText.h"
@@ -46,7 +48,8 @@ TCycleTableForm::TCycleTableForm(HWND owner, DaySeries series)
     SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
 
     list_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS, kList.left, kList.top,
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
+                            kList.left, kList.top,
                             kList.right - kList.left, kList.bottom - kList.top, Hwnd(), nullptr,
                             GetModuleHandleW(nullptr), nullptr);
     // The grid's size of type, so that twelve columns with their headers fit the width.
@@ -79,20 +82,15 @@ TCycleTableForm::TCycleTableForm(HWND owner, DaySeries series)
 void TCycleTableForm::Fill() {
     const CycleAnalysis analysis = AnalyseCycles(series_);
     rows_ = CycleTableRows(analysis);
-    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
-    for (size_t r = 0; r < rows_.size(); ++r) {
-        for (size_t c = 0; c < rows_[r].cells.size(); ++c) {
-            std::wstring text = Widen(rows_[r].cells[c]);
-            LVITEMW item{};
-            item.mask = LVIF_TEXT;
-            item.iItem = static_cast<int>(r);
-            item.iSubItem = static_cast<int>(c);
-            item.pszText = text.data();
-            SendMessageW(list_, c == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW, r, reinterpret_cast<LPARAM>(&item));
-        }
+    // The list asks for the texts of the rows it shows, so that twenty years of cycles open at once.
+    cells_.clear();
+    for (const CycleTableRow& row : rows_) {
+        std::vector<std::wstring> cells;
+        for (const std::string& cell : row.cells)
+            cells.push_back(Widen(cell));
+        cells_.push_back(std::move(cells));
     }
-    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(list_, LVM_SETITEMCOUNT, rows_.size(), 0);
     std::vector<std::string> texts = StatisticsTexts(analysis.statistics);
     if (analysis.statistics.leftOutUnreadable)
         texts.push_back(kUnreadableLeftOutText);
@@ -179,8 +177,22 @@ bool TCycleTableForm::PreviewKey(const MSG& msg) {
 }
 
 LRESULT TCycleTableForm::OnNotify(const NMHDR* header) {
-    if (header->hwndFrom == list_ && header->code == NM_DBLCLK)
+    if (header->hwndFrom != list_)
+        return 0;
+    if (header->code == NM_DBLCLK)
         OpenRow(reinterpret_cast<const NMITEMACTIVATE*>(header)->iItem);
+    if (header->code == LVN_GETDISPINFOW) {
+        LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(header))->item;
+        const size_t row = static_cast<size_t>(item.iItem);
+        const size_t column = static_cast<size_t>(item.iSubItem);
+        if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0 && row < cells_.size() &&
+            column < cells_[row].size()) {
+            const std::wstring& text = cells_[row][column];
+            const size_t length = std::min(text.size(), static_cast<size_t>(item.cchTextMax - 1));
+            text.copy(item.pszText, length);
+            item.pszText[length] = L'\0';
+        }
+    }
     return 0;
 }
 

@@ -46,6 +46,7 @@ private:
 
     DaySeries series_;
     std::vector<CycleTableRow> rows_;
+    std::vector<std::vector<std::wstring>> cells_; // the rows' texts as the list shows them
     FontHandle font_;
     FontHandle listFont_;
     HWND list_ = nullptr;

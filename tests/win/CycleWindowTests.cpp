@@ -395,3 +395,22 @@ TEST_F(CycleWindowTest, TableShowsEveryCycleWithTheWindowsFiguresAndCopiesThem) 
 }
 
 } // namespace purimo::test
+
+namespace purimo::test {
+
+TEST_F(CycleWindowTest, LongHighPhaseOfTheOpenCycleIsNamed) {
+    CreateDirectoryW(ClientFolder().c_str(), nullptr);
+    std::vector<std::string> september{"36.2", "36.3", "36.2", "36.3", "36.2", "36.3"};
+    september.resize(24, "36.8");
+    WriteFileBytes(MonthPath("202609"), Month(30, {{1, "1"}}, september));
+    Start();
+    form_->Set_ChangeCalender(2026, 9);
+    std::vector<std::string> texts;
+    OpenCycleWindow([&](TCycleForm& cycle) {
+        texts = cycle.Texts();
+        PostMessageW(cycle.Hwnd(), WM_CLOSE, 0, 0);
+    });
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "高温期が18日続いています。妊娠の可能性があります。"), texts.end());
+}
+
+} // namespace purimo::test
