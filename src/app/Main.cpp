@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <exception>
 
 #include "app/Main.h"
@@ -12,6 +13,7 @@
 #include "month/ShowMonth.h"
 #include "resource.h"
 #include "widgets/GdiCanvas.h"
+#include "widgets/MessageLoop.h"
 #include "widgets/WinText.h"
 
 namespace purimo {
@@ -36,6 +38,7 @@ TMainForm::TMainForm(AppContext context)
       gridFont_(MakeFont(kFace, -12, false)) {}
 
 TMainForm::~TMainForm() {
+    SetMessagePreview(nullptr);
     // The window and its children go while the controls they call into still exist.
     if (Hwnd() != nullptr) {
         KillTimer(Hwnd(), kTimer1);
@@ -56,6 +59,73 @@ void TMainForm::Create() {
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PURIMO), IMAGE_ICON, 16, 16, LR_SHARED));
     CreateWindowOf(L"TMainForm", 0, kFormStyle, kDesignLeft, kDesignTop, frame.right - frame.left,
                    frame.bottom - frame.top, nullptr, menu_, L"", look);
+    SetMessagePreview([this](const MSG& msg) { return PreviewKey(msg); });
+}
+
+bool TMainForm::PreviewKey(const MSG& msg) {
+    if (Hwnd() == nullptr || (msg.hwnd != Hwnd() && !IsChild(Hwnd(), msg.hwnd)) || !IsWindowEnabled(Hwnd()))
+        return false;
+    const bool alt = (msg.lParam & (1 << 29)) != 0;
+    if (msg.message == WM_SYSKEYDOWN && alt && (msg.wParam == VK_LEFT || msg.wParam == VK_RIGHT)) {
+        pagedWithAlt_ = true;
+        // A held key pages once.
+        if ((msg.lParam & (1 << 30)) != 0)
+            return true;
+        Guarded(Hwnd(), [this, &msg] {
+            CommitOpenEditor();
+            if (msg.wParam == VK_LEFT)
+                btnPrevClick();
+            else
+                btnNextClick();
+        });
+        return true;
+    }
+    if (msg.message == WM_SYSKEYUP && pagedWithAlt_) {
+        if (msg.wParam == VK_MENU)
+            pagedWithAlt_ = false;
+        return true;
+    }
+    return false;
+}
+
+namespace {
+
+struct WorkAreaSearch {
+    RECT caption;
+    bool reached = false;
+};
+
+BOOL CALLBACK CaptionOnMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    auto* search = reinterpret_cast<WorkAreaSearch*>(data);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    RECT common;
+    if (GetMonitorInfoW(monitor, &info) && IntersectRect(&common, &search->caption, &info.rcWork))
+        search->reached = true;
+    return !search->reached;
+}
+
+} // namespace
+
+void TMainForm::KeepOnScreen() {
+    RECT window;
+    GetWindowRect(Hwnd(), &window);
+    WorkAreaSearch search;
+    search.caption = window;
+    search.caption.bottom = window.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION);
+    EnumDisplayMonitors(nullptr, nullptr, &CaptionOnMonitor, reinterpret_cast<LPARAM>(&search));
+    if (search.reached)
+        return;
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    GetMonitorInfoW(MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST), &info);
+    const RECT& work = info.rcWork;
+    const LONG width = window.right - window.left;
+    const LONG height = window.bottom - window.top;
+    // Just enough to stand whole in the work area; at its top-left corner where it is larger.
+    const LONG x = std::max(work.left, std::min(window.left, work.right - width));
+    const LONG y = std::max(work.top, std::min(window.top, work.bottom - height));
+    SetWindowPos(Hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TMainForm::Show(int showCommand) {
@@ -395,6 +465,8 @@ void TMainForm::FormShow() {
     } catch (...) {
         failure = std::current_exception();
     }
+    // Also when the month could not be read: the window must be reachable to say so.
+    KeepOnScreen();
     if (splash_ != nullptr)
         splash_->Close();
     if (failure)

@@ -70,6 +70,12 @@ public:
     void SetMemoDialogMaker(std::function<TComEditForm*()> make) { makeMemo_ = std::move(make); }
     // Asks the window to close as its close button would; returns whether it closed.
     bool RequestClose();
+    // Alt+Left and Alt+Right page as the two buttons do, from anywhere in the window: seen before
+    // dispatch, since a combo box with the focus would swallow them. true when msg was taken.
+    bool PreviewKey(const MSG& msg);
+    // A window whose caption bar lies outside every monitor's work area (a saved place on a monitor
+    // that is gone) moves just enough to stand whole on the nearest one.
+    void KeepOnScreen();
 
     bool PaintContent(HDC dc, const RECT& client) override;
     // In the application's error box; the memo dialog, the About box and every control of the
@@ -236,6 +242,8 @@ private:
     bool loadFailed_ = false;
     MonthGrid shownAfterFailedLoad_;
     bool endingSession_ = false;
+    // Alt was held for paging: its release must not open the menu bar.
+    bool pagedWithAlt_ = false;
     WriteBlockFunction writeBlock_ = WriteFileBlock;
     // The control that held the focus when the window was last deactivated.
     HWND activeControl_ = nullptr;

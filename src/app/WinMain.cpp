@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "app/Main.h"
+#include "widgets/MessageLoop.h"
 #include "app/SingleInstance.h"
 #include "app/Splash.h"
 #include "entry/ComEdit.h"
@@ -35,8 +36,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     mainForm.Show(showCommand);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        DispatchThroughPreview(msg);
     }
     return 0;
 }

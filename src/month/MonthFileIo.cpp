@@ -36,12 +36,15 @@ MonthFileStamp StampOf(const std::string& bytes) {
 MonthFileLines ReadMonthFile(const std::wstring& path, MonthFileStamp* stamp) {
     if (stamp != nullptr)
         *stamp = MonthFileStamp{};
-    if (!FileExists(path))
-        return {};
     FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file)
-        ThrowLastError();
+    if (!file) {
+        // No file is an empty month; asked only when the open failed, which is rare.
+        const DWORD error = GetLastError();
+        if (!FileExists(path))
+            return {};
+        throw IoError(static_cast<int>(error));
+    }
     MonthFileReader reader(kMonthFileLines, kMonthLineBytes);
     MonthFileStamp seen{true, 0, kDigestStart};
     bool feeding = true;
@@ -52,15 +55,19 @@ MonthFileLines ReadMonthFile(const std::wstring& path, MonthFileStamp* stamp) {
             ThrowLastError();
         if (read == 0)
             break;
+        // A disk file reads short only at its end: the read that would say so is saved, which counts
+        // when the cycles read every month of twenty years.
+        const bool last = read < buffer.size();
         std::string_view block(buffer.data(), read);
         feeding = feeding && reader.Feed(block);
-        if (stamp == nullptr) {
-            if (!feeding)
-                break;
-            continue;
+        if (stamp != nullptr) {
+            seen.size += read;
+            seen.digest = Digest(block, seen.digest);
+        } else if (!feeding) {
+            break;
         }
-        seen.size += read;
-        seen.digest = Digest(block, seen.digest);
+        if (last)
+            break;
     }
     if (stamp != nullptr)
         *stamp = seen;

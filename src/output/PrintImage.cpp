@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/Errors.h"
+#include "widgets/MessageLoop.h"
 #include "common/LateBinding.h"
 #include "month/SafeWrite.h"
 #include "output/Dib.h"
@@ -29,8 +30,7 @@ BOOL CALLBACK KeepDispatching(HDC, int) {
             PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        DispatchThroughPreview(msg);
     }
     return TRUE;
 }

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "widgets/Modal.h"
+#include "widgets/MessageLoop.h"
 
 namespace purimo {
 
@@ -23,8 +24,7 @@ void RunModal(HWND dialog, HWND owner, const std::function<void()>& shown, const
         }
         if (preview && preview(msg))
             continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        DispatchThroughPreview(msg);
     }
     EndModal(dialog, owner);
 }

@@ -114,3 +114,53 @@ TEST_F(CloseTest, CycleDayFieldOpenWhenClosedStoresTheTypedDay) {
 }
 
 } // namespace purimo::test
+
+namespace purimo::test {
+
+namespace {
+
+int menuLoops = 0;
+LRESULT CALLBACK CountMenuLoops(int code, WPARAM wp, LPARAM lp) {
+    if (code == HC_ACTION && reinterpret_cast<const CWPSTRUCT*>(lp)->message == WM_ENTERMENULOOP)
+        ++menuLoops;
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+} // namespace
+
+TEST_F(CloseTest, AltArrowsPageFromAnOpenListKeepingItsPickAndOpenNoMenu) {
+    StartOn(2026, 4);
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, &CountMenuLoops, nullptr, GetCurrentThreadId());
+    menuLoops = 0;
+    auto altArrow = [](int key, bool repeat) {
+        HWND focus = GetFocus();
+        const LPARAM alt = 1 | (1 << 29) | (repeat ? (1 << 30) : 0);
+        PostMessageW(focus, WM_SYSKEYDOWN, static_cast<WPARAM>(key), alt);
+    };
+    auto releaseAlt = [] {
+        PostMessageW(GetFocus(), WM_SYSKEYUP, VK_MENU, 1 | (3u << 30));
+        // Had the menu bar opened, these would close it again.
+        PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
+        PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
+        Pump();
+    };
+    ClickCell(3, kRowTemperature);
+    PressKey(VK_F4);
+    for (int i = 0; i < 12; ++i)
+        PressKey(VK_UP);
+    altArrow(VK_LEFT, false);
+    altArrow(VK_LEFT, true);
+    Pump();
+    releaseAlt();
+    EXPECT_EQ(form_->ShownMonth(), 3) << "a held key pages once";
+    EXPECT_EQ(MonthLine("202604", 1), AprilLine("体  温", 3, "36.6"));
+    altArrow(VK_RIGHT, false);
+    Pump();
+    releaseAlt();
+    EXPECT_EQ(form_->ShownMonth(), 4);
+    EXPECT_EQ(form_->Grid().Cell(3, kRowTemperature), "36.6");
+    EXPECT_EQ(menuLoops, 0) << "releasing Alt opened the menu bar";
+    UnhookWindowsHookEx(hook);
+}
+
+} // namespace purimo::test

@@ -2,6 +2,7 @@
 #include <shellapi.h>
 
 #include "FormFixture.h"
+#include "widgets/MessageLoop.h"
 #include "widgets/Handles.h"
 #include "widgets/WinText.h"
 
@@ -36,8 +37,7 @@ void Pump() {
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT)
             continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        DispatchThroughPreview(msg);
     }
 }
 
