@@ -75,14 +75,7 @@ LRESULT CycleChartView::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return Window::HandleMessage(msg, wp, lp);
 }
 
-TCycleForm::TCycleForm(HWND owner, DaySeries series, int shownLastDay)
-    : ModalForm(owner), series_(std::move(series)), analysis_(AnalyseCycles(series_)),
-      font_(MakeFont(L"ＭＳ ゴシック", -15, false)) {
-    RECT frame{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, kFormStyle, FALSE, 0);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    // Centred over the main window, kept on its monitor.
+Point PlaceOverOwner(HWND owner, int width, int height) {
     RECT over{};
     GetWindowRect(owner, &over);
     MONITORINFO info{};
@@ -91,6 +84,17 @@ TCycleForm::TCycleForm(HWND owner, DaySeries series, int shownLastDay)
     Point at = PlaceCentred(Rect{over.left, over.top, over.right, over.bottom}, width, height);
     at.x = std::max<int>(info.rcWork.left, std::min<int>(at.x, info.rcWork.right - width));
     at.y = std::max<int>(info.rcWork.top, std::min<int>(at.y, info.rcWork.bottom - height));
+    return at;
+}
+
+TCycleForm::TCycleForm(HWND owner, DaySeries series, int shownLastDay)
+    : ModalForm(owner), series_(std::move(series)), analysis_(AnalyseCycles(series_)),
+      font_(MakeFont(L"ＭＳ ゴシック", -15, false)) {
+    RECT frame{0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&frame, kFormStyle, FALSE, 0);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const Point at = PlaceOverOwner(owner, width, height);
     CreateWindowOf(L"TCycleForm", 0, kFormStyle, at.x, at.y, width, height, owner, nullptr, L"周期グラフ");
     SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     chart_.Create(*this, Hwnd(), kChart.left, kChart.top, kChart.right - kChart.left, kChart.bottom - kChart.top);

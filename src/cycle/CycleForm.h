@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cycle/CycleDays.h"
+#include "output/OutputGeometry.h"
 #include "cycle/Cycles.h"
 #include "widgets/Handles.h"
 #include "widgets/Modal.h"
@@ -19,6 +20,9 @@ namespace purimo {
 class TCycleForm;
 
 // The chart of the shown cycle, drawn through the same painter as the printed report.
+// Where a cycle window of the size stands: centred over its owner, kept on the owner's monitor.
+Point PlaceOverOwner(HWND owner, int width, int height);
+
 class CycleChartView : public Window {
 public:
     void Create(TCycleForm& form, HWND parent, int x, int y, int w, int h);

@@ -4,9 +4,9 @@
 #include <algorithm>
 
 #include "common/LateBinding.h"
+#include "cycle/CycleForm.h"
 #include "cycle/CycleTableForm.h"
 #include "cycle/CycleText.h"
-#include "output/OutputGeometry.h"
 #include "widgets/WinText.h"
 
 namespace purimo {
@@ -36,14 +36,7 @@ TCycleTableForm::TCycleTableForm(HWND owner, DaySeries series)
     AdjustWindowRectEx(&frame, kFormStyle, FALSE, 0);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    RECT over{};
-    GetWindowRect(owner, &over);
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY), &info);
-    Point at = PlaceCentred(Rect{over.left, over.top, over.right, over.bottom}, width, height);
-    at.x = std::max<int>(info.rcWork.left, std::min<int>(at.x, info.rcWork.right - width));
-    at.y = std::max<int>(info.rcWork.top, std::min<int>(at.y, info.rcWork.bottom - height));
+    const Point at = PlaceOverOwner(owner, width, height);
     CreateWindowOf(L"TCycleTableForm", 0, kFormStyle, at.x, at.y, width, height, owner, nullptr, L"周期一覧");
     SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
 
