@@ -414,3 +414,40 @@ TEST_F(CycleWindowTest, LongHighPhaseOfTheOpenCycleIsNamed) {
 }
 
 } // namespace purimo::test
+
+namespace purimo::test {
+
+TEST_F(CycleWindowTest, ListThatCannotBeReadIsNamedAndNeverWritten) {
+    CreateDirectoryW(ClientFolder().c_str(), nullptr);
+    WriteThreeCycles();
+    WriteFileBytes(ClientFolder() + L"excluded.txt", "2026/02/16\r\n");
+    Start();
+    form_->Set_ChangeCalender(2026, 2);
+    std::vector<std::string> texts;
+    bool enabled = true;
+    int clicked = 0;
+    {
+        LockedFile lock(ClientFolder() + L"excluded.txt");
+        OpenCycleWindow([&](TCycleForm& cycle) {
+            texts = cycle.Texts();
+            // A click on the labels left of the first column selects the first day.
+            RECT chart;
+            GetClientRect(cycle.Chart(), &chart);
+            cycle.SelectDay(DaySerial(2026, 2, 10));
+            UpdateWindow(cycle.Chart());
+            SendMessageW(cycle.Chart(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0, chart.bottom - 5));
+            clicked = cycle.SelectedDay();
+            enabled = IsWindowEnabled(cycle.btnLeaveOut()) != FALSE;
+            cycle.ToggleLeftOut();
+            PostMessageW(cycle.Hwnd(), WM_CLOSE, 0, 0);
+        });
+    }
+    EXPECT_EQ(texts.at(1), "高温期の始まり 2026/02/16（14日目）　確定 2026/02/18　カバーライン 36.30℃")
+        << "treated as empty";
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "除外の一覧 (excluded.txt) を読み込めませんでした"), texts.end());
+    EXPECT_EQ(clicked, DaySerial(2026, 2, 3)) << "the click left of the first column picks the first day";
+    EXPECT_FALSE(enabled);
+    EXPECT_EQ(ReadFileBytes(ClientFolder() + L"excluded.txt"), "2026/02/16\r\n");
+}
+
+} // namespace purimo::test
