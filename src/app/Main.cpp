@@ -80,10 +80,14 @@ bool TMainForm::PreviewKey(const MSG& msg) {
         });
         return true;
     }
-    if (msg.message == WM_SYSKEYUP && pagedWithAlt_) {
-        if (msg.wParam == VK_MENU)
+    // The system opens the menu bar when Alt is released with no other key seen since it went down;
+    // the arrow was not seen, so the keys' releases are not let through either.
+    if ((msg.message == WM_SYSKEYUP || msg.message == WM_KEYUP) && pagedWithAlt_) {
+        if (msg.wParam == VK_MENU || msg.wParam == VK_LMENU || msg.wParam == VK_RMENU) {
             pagedWithAlt_ = false;
-        return true;
+            return true;
+        }
+        return msg.wParam == VK_LEFT || msg.wParam == VK_RIGHT;
     }
     return false;
 }
