@@ -23,6 +23,10 @@ trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; [ -n "${XVFB_PID:-}" ] &&
 for kind in win64 win32; do
     loader=/usr/lib/wine/wine64
     [ "$kind" = win32 ] && loader=/usr/lib/wine/wine
+    if [ ! -x "$loader" ]; then
+        echo "bench: $loader is not installed (the set-up said why): the $kind start is not measured"
+        continue
+    fi
     mkdir -p "$out/$kind/purimo" "$out/$kind/empty" "$out/$kind/floor"
     cp "$root/build/$kind/PurimoManage.exe" "$out/$kind/purimo/"
     cp "$root/build/$kind/empty_window.exe" "$out/$kind/empty/"
@@ -51,6 +55,8 @@ start = {}
 memory = {}
 caption = ""
 for kind in ("win64", "win32"):
+    if not os.path.exists(os.path.join(out, f"start-{kind}.txt")):
+        continue
     for line in open(os.path.join(out, f"start-{kind}.txt"), encoding="utf-8", errors="replace"):
         parts = line.rstrip("\r\n").split(" ", 3)
         name = parts[0].lower()

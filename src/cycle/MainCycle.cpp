@@ -137,7 +137,7 @@ void TMainForm::menuCycleCsvClick() {
         try {
             // Under a temporary name first, as the month files: a failure leaves no half file and an
             // existing file whole.
-            WriteFileSafely(path, bytes, false);
+            WriteFileSafely(path, bytes, false, WriteFileBlock, kLargeFileBlock);
         } catch (const IoError& error) {
             if (error.Code() == kDiskFullError)
                 throw AppError("ストリームへの書き込みエラー");

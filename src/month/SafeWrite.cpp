@@ -8,16 +8,14 @@ namespace purimo {
 
 namespace {
 
-constexpr DWORD kBlockSize = 4096;
-
 [[noreturn]] void ThrowLastError() {
     throw IoError(static_cast<int>(GetLastError()));
 }
 
 // Every byte or a WriteError: a block written short means the disk is full.
-void WriteAll(HANDLE file, const std::string& bytes, const WriteBlockFunction& writeBlock) {
+void WriteAll(HANDLE file, const std::string& bytes, const WriteBlockFunction& writeBlock, DWORD blockSize) {
     for (size_t at = 0; at < bytes.size();) {
-        DWORD size = static_cast<DWORD>(std::min<size_t>(kBlockSize, bytes.size() - at));
+        DWORD size = static_cast<DWORD>(std::min<size_t>(blockSize, bytes.size() - at));
         DWORD written = 0;
         if (!writeBlock(file, bytes.data() + at, size, &written))
             throw WriteError(static_cast<int>(GetLastError()));
@@ -80,7 +78,7 @@ BOOL WriteFileBlock(HANDLE file, const void* data, DWORD size, DWORD* written) {
 }
 
 std::wstring WriteFileSafely(const std::wstring& path, const std::string& bytes, bool keepBackup,
-                             const WriteBlockFunction& writeBlock) {
+                             const WriteBlockFunction& writeBlock, DWORD blockSize) {
     bool exists = FileExists(path);
     if (exists) {
         // Opening the file for writing first reports a read-only or locked file with its own
@@ -100,7 +98,7 @@ std::wstring WriteFileSafely(const std::wstring& path, const std::string& bytes,
     if (!file)
         ThrowLastError();
     try {
-        WriteAll(file.Get(), bytes, writeBlock);
+        WriteAll(file.Get(), bytes, writeBlock, blockSize);
         file.Reset();
         if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             ThrowLastError();

@@ -205,7 +205,7 @@ void SaveWindowImage(HWND window, const std::wstring& path, const WriteBlockFunc
     }
     // Under a temporary name first, as the month files: a failure leaves the old picture whole.
     try {
-        WriteFileSafely(path, BmpHeaderBytes(dib) + dib.pixels, false, writeBlock);
+        WriteFileSafely(path, BmpHeaderBytes(dib) + dib.pixels, false, writeBlock, kLargeFileBlock);
     } catch (const WriteError&) {
         throw AppError("ストリームへの書き込みエラー");
     } catch (const IoError&) {
