@@ -162,6 +162,10 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return OnClose();
     case WM_QUERYENDSESSION:
         return OnQueryEndSession();
+    case WM_ENDSESSION:
+        // A log-off that another program refused: she goes on, and is told of merges again.
+        endingSession_ = endingSession_ && wp != FALSE;
+        return 0;
     case WM_ACTIVATE:
         return OnActivate(LOWORD(wp));
     case WM_MEASUREITEM:
