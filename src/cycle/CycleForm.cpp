@@ -6,7 +6,6 @@
 #include "cycle/CycleChart.h"
 #include "cycle/CycleForm.h"
 #include "cycle/CycleText.h"
-#include "output/OutputGeometry.h"
 #include "widgets/GdiCanvas.h"
 #include "widgets/Modal.h"
 #include "widgets/WinText.h"
@@ -15,14 +14,13 @@ namespace purimo {
 
 namespace {
 
-constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr int kClientWidth = 960;
 constexpr int kClientHeight = 640;
 constexpr RECT kChart{8, 8, 952, 372};
 constexpr int kLinesTop = 380;
-constexpr int kLineHeight = 17;
-constexpr int kButtonWidth = 110;
-constexpr int kButtonHeight = 25;
+constexpr int kTextLines = 14;
+constexpr int kButtonWidth = kCycleButtonWidth;
+constexpr int kButtonHeight = kCycleButtonHeight;
 constexpr int kButtonsTop = kClientHeight - kButtonHeight - 8;
 
 enum : int { kIdPrev = 101, kIdNext = 102, kIdReport = 103, kIdLeaveOut = 104 };
@@ -75,35 +73,12 @@ LRESULT CycleChartView::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return Window::HandleMessage(msg, wp, lp);
 }
 
-Point PlaceOverOwner(HWND owner, int width, int height) {
-    RECT over{};
-    GetWindowRect(owner, &over);
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY), &info);
-    Point at = PlaceCentred(Rect{over.left, over.top, over.right, over.bottom}, width, height);
-    at.x = std::max<int>(info.rcWork.left, std::min<int>(at.x, info.rcWork.right - width));
-    at.y = std::max<int>(info.rcWork.top, std::min<int>(at.y, info.rcWork.bottom - height));
-    return at;
-}
-
 TCycleForm::TCycleForm(HWND owner, DaySeries series, int shownLastDay)
     : ModalForm(owner), series_(std::move(series)), analysis_(AnalyseCycles(series_)),
       font_(MakeFont(L"ＭＳ ゴシック", -15, false)) {
-    RECT frame{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, kFormStyle, FALSE, 0);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    const Point at = PlaceOverOwner(owner, width, height);
-    CreateWindowOf(L"TCycleForm", 0, kFormStyle, at.x, at.y, width, height, owner, nullptr, L"周期グラフ");
-    SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    CreateOverOwner(L"TCycleForm", kCycleFormStyle, kClientWidth, kClientHeight, L"周期グラフ", font_.Get());
     chart_.Create(*this, Hwnd(), kChart.left, kChart.top, kChart.right - kChart.left, kChart.bottom - kChart.top);
-    for (int i = 0; i < kTextLines; ++i) {
-        lines_[static_cast<size_t>(i)] =
-            CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, kChart.left, kLinesTop + i * kLineHeight,
-                            kChart.right - kChart.left, kLineHeight, Hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
-        SendMessageW(lines_[static_cast<size_t>(i)], WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-    }
+    lines_.Create(Hwnd(), kChart.left, kLinesTop, kChart.right - kChart.left, kTextLines, font_.Get());
     btnPrev_ = MakeButton(L"前の周期(&P)", kIdPrev, 8, kButtonsTop, kButtonWidth, kButtonHeight);
     btnNext_ = MakeButton(L"次の周期(&N)", kIdNext, 8 + kButtonWidth + 8, kButtonsTop, kButtonWidth, kButtonHeight);
     btnLeaveOut_ = MakeButton(kLeaveOutText, kIdLeaveOut, 8 + 2 * (kButtonWidth + 8), kButtonsTop, kLeaveOutButtonWidth,
@@ -118,7 +93,7 @@ TCycleForm::TCycleForm(HWND owner, DaySeries series, int shownLastDay)
         ShowWindow(btnNext_, SW_HIDE);
         ShowWindow(btnReport_, SW_HIDE);
         ShowWindow(btnLeaveOut_, SW_HIDE);
-        SetLines(CycleTexts(analysis_, 0));
+        lines_.Set(CycleTexts(analysis_, 0));
     } else {
         ShowCycle(CycleIndexAt(analysis_, shownLastDay));
     }
@@ -130,14 +105,6 @@ HWND TCycleForm::MakeButton(const wchar_t* text, int id, int x, int y, int w, in
                                   GetModuleHandleW(nullptr), nullptr);
     SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     return button;
-}
-
-void TCycleForm::SetLines(const std::vector<std::string>& lines) {
-    for (size_t i = 0; i < lines_.size(); ++i) {
-        const bool used = i < lines.size();
-        SetWindowTextW(lines_[i], used ? Widen(lines[i]).c_str() : L"");
-        ShowWindow(lines_[i], used ? SW_SHOWNA : SW_HIDE);
-    }
 }
 
 void TCycleForm::ShowCycle(int index) {
@@ -169,7 +136,7 @@ void TCycleForm::Refresh() {
     std::string unreadable = UnreadableText(series_);
     if (!unreadable.empty())
         lines.insert(lines.end() - 1, unreadable);
-    SetLines(lines);
+    lines_.Set(lines);
     // A disabled button must not keep the focus, or the keys would go nowhere.
     HWND focus = GetFocus();
     const bool older = shown_ > 0;
@@ -234,11 +201,7 @@ LRESULT TCycleForm::OnContextMenu(HWND from, LPARAM lp) {
 }
 
 std::vector<std::string> TCycleForm::Texts() const {
-    std::vector<std::string> texts;
-    for (HWND line : lines_)
-        if (GetWindowLongW(line, GWL_STYLE) & WS_VISIBLE)
-            texts.push_back(Narrow(WindowText(line)));
-    return texts;
+    return lines_.Texts();
 }
 
 void TCycleForm::ShowModal(const std::function<void()>& shown) {

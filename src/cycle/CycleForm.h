@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "cycle/CycleDays.h"
-#include "output/OutputGeometry.h"
 #include "cycle/Cycles.h"
+#include "cycle/TextLines.h"
 #include "widgets/Handles.h"
 #include "widgets/Modal.h"
 #include "widgets/Window.h"
@@ -20,9 +20,6 @@ namespace purimo {
 class TCycleForm;
 
 // The chart of the shown cycle, drawn through the same painter as the printed report.
-// Where a cycle window of the size stands: centred over its owner, kept on the owner's monitor.
-Point PlaceOverOwner(HWND owner, int width, int height);
-
 class CycleChartView : public Window {
 public:
     void Create(TCycleForm& form, HWND parent, int x, int y, int w, int h);
@@ -82,14 +79,12 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
-    static constexpr int kTextLines = 14;
     bool PreviewKey(const MSG& msg);
     void Refresh();
     LRESULT OnContextMenu(HWND from, LPARAM lp);
     const DayRecord* Record(int serial) const;
     LRESULT OnCommand(UINT id);
     HWND MakeButton(const wchar_t* text, int id, int x, int y, int w, int h);
-    void SetLines(const std::vector<std::string>& lines);
 
     DaySeries series_;
     CycleAnalysis analysis_;
@@ -97,7 +92,7 @@ private:
     int selected_ = 0;
     FontHandle font_;
     CycleChartView chart_;
-    std::array<HWND, kTextLines> lines_{};
+    TextLines lines_;
     HWND btnPrev_ = nullptr;
     HWND btnNext_ = nullptr;
     HWND btnClose_ = nullptr;

@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "common/LateBinding.h"
-#include "cycle/CycleForm.h"
 #include "cycle/CycleTableForm.h"
 #include "cycle/CycleText.h"
 #include "widgets/WinText.h"
@@ -13,14 +12,11 @@ namespace purimo {
 
 namespace {
 
-constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr int kClientWidth = 1010;
 constexpr int kClientHeight = 480;
 constexpr RECT kList{8, 8, 1002, 360};
 constexpr int kLinesTop = 366;
-constexpr int kLineHeight = 17;
-constexpr int kButtonWidth = 110;
-constexpr int kButtonHeight = 25;
+constexpr int kTextLines = 4;
 // The widths of the columns, in the order of the headers.
 constexpr int kColumnWidths[kCycleTableColumns] = {88, 88, 48, 120, 64, 88, 104, 90, 90, 50, 90, 50};
 
@@ -32,13 +28,7 @@ TCycleTableForm::TCycleTableForm(HWND owner, DaySeries series)
     // The list view lives in the common controls library, which the program loads only when needed.
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LISTVIEW_CLASSES};
     LateBound<decltype(&InitCommonControlsEx)>(L"comctl32.dll", "InitCommonControlsEx")(&icc);
-    RECT frame{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, kFormStyle, FALSE, 0);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    const Point at = PlaceOverOwner(owner, width, height);
-    CreateWindowOf(L"TCycleTableForm", 0, kFormStyle, at.x, at.y, width, height, owner, nullptr, L"周期一覧");
-    SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    CreateOverOwner(L"TCycleTableForm", kCycleFormStyle, kClientWidth, kClientHeight, L"周期一覧", font_.Get());
 
     list_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
@@ -57,16 +47,10 @@ TCycleTableForm::TCycleTableForm(HWND owner, DaySeries series)
         column.pszText = header.data();
         SendMessageW(list_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
     }
-    for (int i = 0; i < kTextLines; ++i) {
-        HWND line = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, kList.left,
-                                    kLinesTop + i * kLineHeight, kList.right - kList.left, kLineHeight, Hwnd(), nullptr,
-                                    GetModuleHandleW(nullptr), nullptr);
-        SendMessageW(line, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-        lines_.push_back(line);
-    }
+    lines_.Create(Hwnd(), kList.left, kLinesTop, kList.right - kList.left, kTextLines, font_.Get());
     btnClose_ = CreateWindowExW(0, L"BUTTON", L"閉じる", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                                kClientWidth - 8 - kButtonWidth, kClientHeight - 8 - kButtonHeight, kButtonWidth,
-                                kButtonHeight, Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDCANCEL)),
+                                kClientWidth - 8 - kCycleButtonWidth, kClientHeight - 8 - kCycleButtonHeight, kCycleButtonWidth,
+                                kCycleButtonHeight, Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDCANCEL)),
                                 GetModuleHandleW(nullptr), nullptr);
     SendMessageW(btnClose_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     Fill();
@@ -89,20 +73,12 @@ void TCycleTableForm::Fill() {
         texts.push_back(kUnreadableLeftOutText);
     if (std::string unreadable = UnreadableText(series_); !unreadable.empty())
         texts.push_back(unreadable);
-    for (size_t i = 0; i < lines_.size(); ++i) {
-        const bool used = i < texts.size();
-        SetWindowTextW(lines_[i], used ? Widen(texts[i]).c_str() : L"");
-        ShowWindow(lines_[i], used ? SW_SHOWNA : SW_HIDE);
-    }
+    lines_.Set(texts);
     InvalidateRect(list_, nullptr, TRUE);
 }
 
 std::vector<std::string> TCycleTableForm::Texts() const {
-    std::vector<std::string> texts;
-    for (HWND line : lines_)
-        if (GetWindowLongW(line, GWL_STYLE) & WS_VISIBLE)
-            texts.push_back(Narrow(WindowText(line)));
-    return texts;
+    return lines_.Texts();
 }
 
 void TCycleTableForm::ShowModal(const std::function<void()>& shown) {

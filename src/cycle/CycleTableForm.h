@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cycle/CycleTable.h"
+#include "cycle/TextLines.h"
 #include "widgets/Handles.h"
 #include "widgets/Modal.h"
 
@@ -39,7 +40,6 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
-    static constexpr int kTextLines = 4;
     void Fill();
     bool PreviewKey(const MSG& msg);
     LRESULT OnNotify(const NMHDR* header);
@@ -50,7 +50,7 @@ private:
     FontHandle font_;
     FontHandle listFont_;
     HWND list_ = nullptr;
-    std::vector<HWND> lines_;
+    TextLines lines_;
     HWND btnClose_ = nullptr;
 };
 

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <algorithm>
+
 #include "widgets/Modal.h"
 #include "widgets/MessageLoop.h"
 
@@ -49,6 +51,24 @@ void ModalForm::ShowModally(const std::function<void()>& shown, const std::funct
     modal_ = true;
     RunModal(Hwnd(), owner_, shown, [this] { return modal_; }, preview);
     modal_ = false;
+}
+
+void ModalForm::CreateOverOwner(const wchar_t* className, DWORD style, int clientWidth, int clientHeight,
+                                const wchar_t* title, HFONT font) {
+    RECT frame{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&frame, style, FALSE, 0);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    RECT over{};
+    GetWindowRect(owner_, &over);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    GetMonitorInfoW(MonitorFromWindow(owner_, MONITOR_DEFAULTTOPRIMARY), &info);
+    const RECT& work = info.rcWork;
+    const int x = std::max<int>(work.left, std::min<int>(over.left + (over.right - over.left - width) / 2, work.right - width));
+    const int y = std::max<int>(work.top, std::min<int>(over.top + (over.bottom - over.top - height) / 2, work.bottom - height));
+    CreateWindowOf(className, 0, style, x, y, width, height, owner_, nullptr, title);
+    SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
 LRESULT ModalForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

@@ -36,6 +36,10 @@ protected:
     // A close request ends the showing; the window itself stays for the next time.
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     HWND Owner() const { return owner_; }
+    // Makes the window with a client area of the size, centred over its owner and kept on the
+    // owner's monitor, with font as the window's font.
+    void CreateOverOwner(const wchar_t* className, DWORD style, int clientWidth, int clientHeight, const wchar_t* title,
+                         HFONT font);
 
 private:
     HWND owner_;
