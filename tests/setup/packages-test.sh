@@ -30,7 +30,7 @@ check() {
 run() {
     : >"$work/log"
     env -u PURIMO_NO_WIN32_RUN PATH="$work/bin:$PATH" STANDIN_LOG="$work/log" PURIMO_OS_RELEASE="$work/os-release" \
-        "$@" "$root/scripts/packages.sh" >"$work/out" 2>&1
+        "$@" "$root/scripts/setup.sh" --packages-only >"$work/out" 2>&1
 }
 
 run env
