@@ -56,35 +56,31 @@ std::wstring DiaryInstanceName(const std::wstring& dataFolder) {
     return std::wstring(L"PurimoManage-") + hex;
 }
 
-DiaryInstance::DiaryInstance(const std::wstring& dataFolder) : name_(DiaryInstanceName(dataFolder)) {
-    mutex_ = CreateMutexW(nullptr, TRUE, name_.c_str());
-    owner_ = mutex_ != nullptr && GetLastError() != ERROR_ALREADY_EXISTS;
+DiaryInstance::DiaryInstance(const std::wstring& dataFolder)
+    : name_(DiaryInstanceName(dataFolder)), mutex_(CreateMutexW(nullptr, TRUE, name_.c_str())) {
+    owner_ = mutex_ && GetLastError() != ERROR_ALREADY_EXISTS;
 }
 
 DiaryInstance::~DiaryInstance() {
     if (owner_)
-        ReleaseMutex(mutex_);
-    if (mapping_ != nullptr)
-        CloseHandle(mapping_);
-    if (mutex_ != nullptr)
-        CloseHandle(mutex_);
+        ReleaseMutex(mutex_.Get());
 }
 
 HWND DiaryInstance::PublishedWindow() const {
-    HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, MappingName(name_).c_str());
-    if (mapping == nullptr)
+    FileHandle mapping(OpenFileMappingW(FILE_MAP_READ, FALSE, MappingName(name_).c_str()));
+    if (!mapping)
         return nullptr;
     HWND window = nullptr;
-    if (auto* shared = static_cast<const SharedWindow*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, sizeof(SharedWindow)))) {
+    if (auto* shared =
+            static_cast<const SharedWindow*>(MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, sizeof(SharedWindow)))) {
         window = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(shared->window));
         UnmapViewOfFile(shared);
     }
-    CloseHandle(mapping);
     return window;
 }
 
 bool DiaryInstance::HandedToRunningProgram() {
-    if (owner_ || mutex_ == nullptr)
+    if (owner_ || !mutex_)
         return false;
     const ULONGLONG deadline = GetTickCount64() + kWaitForWindowMs;
     for (;;) {
@@ -95,7 +91,7 @@ bool DiaryInstance::HandedToRunningProgram() {
         }
         // Its window is gone: the program is closing and still saving. This one starts once it has
         // ended, so that it reads what the other saved.
-        DWORD wait = WaitForSingleObject(mutex_, window != nullptr ? INFINITE : kPollMs);
+        DWORD wait = WaitForSingleObject(mutex_.Get(), window != nullptr ? INFINITE : kPollMs);
         if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED) {
             owner_ = true;
             return false;
@@ -109,11 +105,12 @@ bool DiaryInstance::HandedToRunningProgram() {
 void DiaryInstance::Publish(HWND window) {
     if (!owner_)
         return;
-    mapping_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(SharedWindow),
-                                  MappingName(name_).c_str());
-    if (mapping_ == nullptr)
+    mapping_ = FileHandle(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(SharedWindow),
+                                             MappingName(name_).c_str()));
+    if (!mapping_)
         return;
-    if (auto* shared = static_cast<SharedWindow*>(MapViewOfFile(mapping_, FILE_MAP_WRITE, 0, 0, sizeof(SharedWindow)))) {
+    if (auto* shared =
+            static_cast<SharedWindow*>(MapViewOfFile(mapping_.Get(), FILE_MAP_WRITE, 0, 0, sizeof(SharedWindow)))) {
         shared->window = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(window));
         UnmapViewOfFile(shared);
     }

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "widgets/Handles.h"
+
 namespace purimo {
 
 // The name of the diary's mutex and window mapping: made from the data folder's full path,
@@ -30,8 +32,9 @@ private:
     HWND PublishedWindow() const;
 
     std::wstring name_;
-    HANDLE mutex_ = nullptr;
-    HANDLE mapping_ = nullptr;
+    // Kernel handles, closed like a file's.
+    FileHandle mutex_;
+    FileHandle mapping_;
     bool owner_ = false;
 };
 

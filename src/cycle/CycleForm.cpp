@@ -189,12 +189,11 @@ LRESULT TCycleForm::OnContextMenu(HWND from, LPARAM lp) {
     }
     if (shown_ < 0)
         return 0;
-    HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING | (CanToggleLeftOut() ? MF_ENABLED : MF_GRAYED), kIdLeaveOut,
+    MenuHandle menu(CreatePopupMenu());
+    AppendMenuW(menu.Get(), MF_STRING | (CanToggleLeftOut() ? MF_ENABLED : MF_GRAYED), kIdLeaveOut,
                 series_.IsExcluded(selected_) ? kTakeBackText : kLeaveOutText);
     const UINT chosen = static_cast<UINT>(
-        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, Hwnd(), nullptr));
-    DestroyMenu(menu);
+        TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, Hwnd(), nullptr));
     if (chosen == kIdLeaveOut)
         ToggleLeftOut();
     return 0;
