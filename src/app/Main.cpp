@@ -6,6 +6,7 @@
 
 #include "app/Main.h"
 #include "app/Settings.h"
+#include "chart/ChartRebuild.h"
 #include "common/Clock.h"
 #include "common/ComFunction.h"
 #include "common/ComType.h"
@@ -13,6 +14,7 @@
 #include "month/ShowMonth.h"
 #include "resource.h"
 #include "widgets/GdiCanvas.h"
+#include "widgets/Dpi.h"
 #include "widgets/MessageLoop.h"
 #include "widgets/WinText.h"
 
@@ -29,13 +31,24 @@ const FontSpec kPanelDateFont{"ＭＳ ゴシック", -15, false, 0};
 const FontSpec kPanelYearFont{"ＭＳ ゴシック", -21, true, 0};
 const FontSpec kPanelGuideFont{"ＭＳ ゴシック", -13, false, 0};
 const FontSpec kGridFont{"ＭＳ ゴシック", -12, false, 0};
+constexpr int kFormFontHeight = -15;
+constexpr int kLabelFontHeight = -21;
+
+// The header strip at 96 DPI: x, y, width, height.
+constexpr Rect kMonthPanel{144, 8, 144 + 29, 8 + 25};
+constexpr Rect kYearPanel{58, 8, 58 + 57, 8 + 25};
+constexpr Rect kDatePanel{648, 8, 648 + 247, 8 + 25};
+constexpr Rect kPrevButton{16, 8, 16 + 35, 8 + 26};
+constexpr Rect kNextButton{204, 8, 204 + 36, 8 + 26};
+constexpr Rect kGuidePanel{248, 8, 248 + 393, 8 + 25};
+
+void MoveTo(HWND window, const Rect& r) {
+    SetWindowPos(window, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 } // namespace
 
-TMainForm::TMainForm(AppContext context)
-    : context_(std::move(context)), gridLayout_(kInitialColCount, kGridRowCount),
-      formFont_(MakeFont(kFace, -15, false)), labelFont_(MakeFont(kFace, -21, true)),
-      gridFont_(MakeFont(kFace, -12, false)) {}
+TMainForm::TMainForm(AppContext context) : context_(std::move(context)), gridLayout_(kInitialColCount, kGridRowCount) {}
 
 TMainForm::~TMainForm() {
     SetMessagePreview(nullptr);
@@ -48,8 +61,13 @@ TMainForm::~TMainForm() {
 
 void TMainForm::Create() {
     CreateMenuBar();
-    RECT frame{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, kFormStyle, TRUE, 0);
+    const int dpi = SystemDpi();
+    scale_ = FittingScale(dpi, MonitorFromPoint(POINT{kDesignLeft, kDesignTop}, MONITOR_DEFAULTTOPRIMARY));
+    gridLayout_.SetScale(scale_);
+    chartMain_.Model().SetScale(scale_);
+    MakeFonts();
+    const SIZE frame =
+        OuterSizeForClient(scale_.Edge(kClientWidth), scale_.Edge(kClientHeight), kFormStyle, true, 0, dpi);
     // The icons come with the window's class: set afterwards, each of them has Wine make the
     // window's icons anew for the desktop.
     ClassLook look;
@@ -57,8 +75,7 @@ void TMainForm::Create() {
                                               LR_DEFAULTSIZE | LR_SHARED));
     look.smallIcon = static_cast<HICON>(
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PURIMO), IMAGE_ICON, 16, 16, LR_SHARED));
-    CreateWindowOf(L"TMainForm", 0, kFormStyle, kDesignLeft, kDesignTop, frame.right - frame.left,
-                   frame.bottom - frame.top, nullptr, menu_, L"", look);
+    CreateWindowOf(L"TMainForm", 0, kFormStyle, kDesignLeft, kDesignTop, frame.cx, frame.cy, nullptr, menu_, L"", look);
     SetMessagePreview([this](const MSG& msg) { return PreviewKey(msg); });
 }
 
@@ -132,6 +149,80 @@ void TMainForm::KeepOnScreen() {
     SetWindowPos(Hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+DisplayScale TMainForm::FittingScale(int dpi, HMONITOR monitor) const {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (dpi <= kDesignDpi || monitor == nullptr || !GetMonitorInfoW(monitor, &info))
+        return DisplayScale(dpi);
+    const LONG workWidth = info.rcWork.right - info.rcWork.left;
+    const LONG workHeight = info.rcWork.bottom - info.rcWork.top;
+    // The caption and the menu bar are drawn at the monitor's DPI whatever the content's factor.
+    return DisplayScale(FittingDpi(dpi, [&](int candidate) {
+        DisplayScale scale(candidate);
+        SIZE outer = OuterSizeForClient(scale.Edge(kClientWidth), scale.Edge(kClientHeight), kFormStyle, true, 0, dpi);
+        return outer.cx <= workWidth && outer.cy <= workHeight;
+    }));
+}
+
+void TMainForm::MakeFonts() {
+    formFont_ = MakeFont(kFace, scale_.FontHeight(kFormFontHeight), false);
+    labelFont_ = MakeFont(kFace, scale_.FontHeight(kLabelFontHeight), true);
+    gridFont_ = MakeFont(kFace, scale_.FontHeight(kGridFont.height), false);
+}
+
+void TMainForm::PlaceControls() {
+    MoveTo(pnlMonth_.Hwnd(), scale_.Box(kMonthPanel));
+    MoveTo(pnlYear_.Hwnd(), scale_.Box(kYearPanel));
+    MoveTo(pnlDate_.Hwnd(), scale_.Box(kDatePanel));
+    MoveTo(btnPrev_.Hwnd(), scale_.Box(kPrevButton));
+    MoveTo(btnNext_.Hwnd(), scale_.Box(kNextButton));
+    MoveTo(pnlGuide_.Hwnd(), scale_.Box(kGuidePanel));
+    MonthArea area = MonthAreaFor(gridModel_.ColCount() - 1, scale_);
+    MoveTo(gridMain_.Hwnd(), area.grid);
+    MoveTo(chartMain_.Hwnd(), area.chart);
+    RECT client;
+    GetClientRect(Hwnd(), &client);
+    RECT frame;
+    GetWindowRect(Hwnd(), &frame);
+    SetWindowPos(Hwnd(), nullptr, 0, 0, frame.right - frame.left + area.clientWidth - client.right,
+                 frame.bottom - frame.top + area.clientHeight - client.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TMainForm::ApplyDpi(int dpi, const RECT* suggested) {
+    HMONITOR monitor = suggested != nullptr ? MonitorFromRect(suggested, MONITOR_DEFAULTTONEAREST)
+                                            : MonitorFromWindow(Hwnd(), MONITOR_DEFAULTTONEAREST);
+    if (suggested != nullptr)
+        SetWindowPos(Hwnd(), nullptr, suggested->left, suggested->top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    DisplayScale scale = FittingScale(dpi, monitor);
+    if (scale == scale_)
+        return;
+    // What is open is written into its cell first: the lists are made anew for their items' height.
+    CommitOpenEditor();
+    cmbEvent_.Destroy();
+    cmbTemp_.Destroy();
+    scale_ = scale;
+    KeepScaleWith(Hwnd(), scale_);
+    MakeFonts();
+    SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.Get()), FALSE);
+    pnlMonth_.SetFont(scale_.Font(kPanelYearFont));
+    pnlYear_.SetFont(scale_.Font(kPanelYearFont));
+    pnlDate_.SetFont(scale_.Font(kPanelDateFont));
+    pnlGuide_.SetFont(scale_.Font(kPanelGuideFont));
+    btnPrev_.SetScale(scale_);
+    btnNext_.SetScale(scale_);
+    gridLayout_.SetScale(scale_);
+    gridMain_.SetFont(scale_.Font(kGridFont));
+    chartMain_.Model().SetScale(scale_);
+    if (spinEdit_.Edit() != nullptr) {
+        Rect box = scale_.Box(kSpinEditBox);
+        spinEdit_.Resize(box.Width(), box.Height(), gridFont_.Get(), scale_.Edge(kSpinArrowsWidth));
+    }
+    PlaceControls();
+    InvalidateRect(Hwnd(), nullptr, TRUE);
+}
+
 void TMainForm::Show(int showCommand) {
     ShowWindow(Hwnd(), showCommand);
     // The first paint waits for FormShow to fill the window: painted before, the user saw an
@@ -174,7 +265,11 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return PaintDirect();
     case WM_DRAWITEM:
         return OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+    case WM_DPICHANGED:
+        Guarded(Hwnd(), [this, wp, lp] { ApplyDpi(LOWORD(wp), reinterpret_cast<const RECT*>(lp)); });
+        return 0;
     case WM_DESTROY:
+        ForgetScale(Hwnd());
         PostQuitMessage(0);
         return 0;
     default:
@@ -183,6 +278,7 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT TMainForm::OnCreate() {
+    KeepScaleWith(Hwnd(), scale_);
     SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.Get()), FALSE);
     CreateControls();
     SetTimer(Hwnd(), kTimer1, 1000, nullptr);
@@ -300,7 +396,7 @@ LRESULT TMainForm::OnMeasureItem(MEASUREITEMSTRUCT* item) {
     // Asked while the lists are being made, before their windows are known: both are alike.
     if (item->CtlType != ODT_COMBOBOX)
         return FALSE;
-    DropDownList::MeasureItem(item);
+    DropDownList::MeasureItem(item, scale_);
     return TRUE;
 }
 
@@ -351,18 +447,30 @@ void TMainForm::CreateControls() {
     // Later controls stand in front of earlier ones. The system puts each new child behind those
     // made before it, so they are made from the front to the back and stand in their order without
     // being restacked one by one. The editors are made when first opened, in front of these.
-    pnlMonth_.Create(self, 144, 8, 29, 25, kPanelYearFont, kNavy, SystemColor(kSysInactiveCaption));
-    pnlYear_.Create(self, 58, 8, 57, 25, kPanelYearFont, kNavy, SystemColor(kSysInactiveCaption));
-    pnlDate_.Create(self, 648, 8, 247, 25, kPanelDateFont, kWhite, kNavy);
-    btnPrev_.Create(self, 16, 8, 35, 26, IDB_HAND_PREV);
+    const DisplayScale& s = scale_;
+    Rect r = s.Box(kMonthPanel);
+    pnlMonth_.Create(self, r.left, r.top, r.Width(), r.Height(), s.Font(kPanelYearFont), kNavy,
+                     SystemColor(kSysInactiveCaption));
+    r = s.Box(kYearPanel);
+    pnlYear_.Create(self, r.left, r.top, r.Width(), r.Height(), s.Font(kPanelYearFont), kNavy,
+                    SystemColor(kSysInactiveCaption));
+    r = s.Box(kDatePanel);
+    pnlDate_.Create(self, r.left, r.top, r.Width(), r.Height(), s.Font(kPanelDateFont), kWhite, kNavy);
+    r = s.Box(kPrevButton);
+    btnPrev_.Create(self, r.left, r.top, r.Width(), r.Height(), IDB_HAND_PREV);
+    btnPrev_.SetScale(s);
     btnPrev_.OnClick = [this] { btnPrevClick(); };
     btnPrev_.OnHover = [this](const MSG& move) { CreateTooltips(move); };
-    btnNext_.Create(self, 204, 8, 36, 26, IDB_HAND_NEXT);
+    r = s.Box(kNextButton);
+    btnNext_.Create(self, r.left, r.top, r.Width(), r.Height(), IDB_HAND_NEXT);
+    btnNext_.SetScale(s);
     btnNext_.OnClick = [this] { btnNextClick(); };
     btnNext_.OnHover = [this](const MSG& move) { CreateTooltips(move); };
-    pnlGuide_.Create(self, 248, 8, 393, 25, kPanelGuideFont, kBlack, kLightMagenta);
-    chartMain_.Create(self, 8, 281, 985, 297);
-    gridMain_.Create(self, 8, 40, 985, 241, kGridFont);
+    r = s.Box(kGuidePanel);
+    pnlGuide_.Create(self, r.left, r.top, r.Width(), r.Height(), s.Font(kPanelGuideFont), kBlack, kLightMagenta);
+    MonthArea area = MonthAreaFor(kInitialColCount - 1, s);
+    chartMain_.Create(self, area.chart.left, area.chart.top, area.chart.Width(), area.chart.Height());
+    gridMain_.Create(self, area.grid.left, area.grid.top, area.grid.Width(), area.grid.Height(), s.Font(kGridFont));
     gridMain_.OnSelectCell = [this] { gridMainClick(); };
     gridMain_.OnKey = [this](WORD key, bool shift, bool) { gridMainKeyDown(key, shift); };
     gridMain_.OnTab = [this](bool forward) { FocusNextEditor(forward); };
@@ -416,12 +524,13 @@ bool TMainForm::PaintContent(HDC dc, const RECT& client) {
         const wchar_t* text;
         RECT box;
     };
-    Label labels[] = {{176, L"月", {}}, {118, L"年", {}}};
+    Label labels[] = {{scale_.Edge(176), L"月", {}}, {scale_.Edge(118), L"年", {}}};
+    const int top = scale_.Edge(kLabelTop);
     int saved = SaveDC(dc);
     for (Label& label : labels) {
         SIZE size;
         GetTextExtentPoint32W(dc, label.text, 1, &size);
-        label.box = {label.x, kLabelTop, label.x + size.cx, kLabelTop + size.cy};
+        label.box = {label.x, top, label.x + size.cx, top + size.cy};
         ExcludeClipRect(dc, label.box.left, label.box.top, label.box.right, label.box.bottom);
     }
     FillRect(dc, &client, GetSysColorBrush(COLOR_INACTIVECAPTION));
@@ -429,7 +538,7 @@ bool TMainForm::PaintContent(HDC dc, const RECT& client) {
     SetBkColor(dc, GetSysColor(COLOR_INACTIVECAPTION));
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     for (const Label& label : labels)
-        ExtTextOutW(dc, label.x, kLabelTop, ETO_OPAQUE, &label.box, label.text, 1, nullptr);
+        ExtTextOutW(dc, label.x, top, ETO_OPAQUE, &label.box, label.text, 1, nullptr);
     return true;
 }
 

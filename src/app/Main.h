@@ -10,6 +10,7 @@
 #include "app/Application.h"
 #include "app/Splash.h"
 #include "chart/ChartControl.h"
+#include "common/DisplayScale.h"
 #include "common/GridLayout.h"
 #include "entry/ComEdit.h"
 #include "month/MonthFileIo.h"
@@ -50,6 +51,8 @@ constexpr int kClientWidth = 1002;
 constexpr int kClientHeight = 585;
 constexpr int kDesignLeft = 214;
 constexpr int kDesignTop = 165;
+// The cycle-day field at 96 DPI, where it is made before it first opens over a cell.
+constexpr Rect kSpinEditBox{912, 8, 912 + 36, 8 + 21};
 
 // The main window answers the grid control for the month's cells (GridCells).
 class TMainForm : public Window, private GridCells {
@@ -76,6 +79,11 @@ public:
     // A window whose caption bar lies outside every monitor's work area (a saved place on a monitor
     // that is gone) moves just enough to stand whole on the nearest one.
     void KeepOnScreen();
+    // The display scale the window is laid out at.
+    const DisplayScale& Scale() const { return scale_; }
+    // Lays the window out anew for dpi, as when it moved to a monitor of another scale; suggested is
+    // where the system would have it (its place is taken), or null.
+    void ApplyDpi(int dpi, const RECT* suggested);
 
     bool PaintContent(HDC dc, const RECT& client) override;
     // In the application's error box; the memo dialog, the About box and every control of the
@@ -196,6 +204,12 @@ private:
     LRESULT OnMeasureItem(MEASUREITEMSTRUCT* item);
     LRESULT OnDrawItem(const DRAWITEMSTRUCT* item);
     void CreateControls();
+    // The factor for dpi: dpi / 96, or less where the window for a 31-day month would not fit the
+    // work area of monitor at it.
+    DisplayScale FittingScale(int dpi, HMONITOR monitor) const;
+    void MakeFonts();
+    // Moves and sizes the controls and the window for the shown month at the current scale.
+    void PlaceControls();
     void CreateMenuBar();
     void CreateTooltips(const MSG& move);
     void ApplyMonthWidths(int days);
@@ -229,6 +243,7 @@ private:
     TSplashForm* splash_ = nullptr;
     MonthGrid gridModel_;
     GridLayout gridLayout_;
+    DisplayScale scale_;
     unsigned short shownYear_ = 0;
     unsigned short shownMonth_ = 0;
     bool shown_ = false;

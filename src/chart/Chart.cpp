@@ -37,6 +37,14 @@ ChartSettings MakeSettings() {
     return s;
 }
 
+void ScaleAxis(AxisSettings& axis, const DisplayScale& scale) {
+    axis.labelsFont = scale.Font(axis.labelsFont);
+    axis.lineWidth = scale.Line(axis.lineWidth);
+    axis.tickLength = scale.Edge(axis.tickLength);
+    axis.innerTickLength = scale.Edge(axis.innerTickLength);
+    axis.minorTickLength = scale.Edge(axis.minorTickLength);
+}
+
 } // namespace
 
 Series::Series(std::string name, std::string title, SeriesKind kind, Color seriesColor)
@@ -52,7 +60,32 @@ Color Series::PointColor(int index) const {
 }
 
 Chart::Chart() : series_{MakeTemperatureSeries(), MakeCentreSeries()}, settings_(MakeSettings()) {
-    series_[kCentreSeries].pen_.width = 2;
+    series_[kCentreSeries].pen_.width = kCentrePenWidth;
+}
+
+void Chart::SetScale(const DisplayScale& scale) {
+    if (scale == scale_)
+        return;
+    scale_ = scale;
+    settings_ = MakeSettings();
+    ScaleAxis(settings_.leftAxis, scale);
+    ScaleAxis(settings_.bottomAxis, scale);
+    const Series design[] = {MakeTemperatureSeries(), MakeCentreSeries()};
+    for (size_t i = 0; i < series_.size(); ++i) {
+        Series& series = series_[i];
+        PointerSettings pointer = design[i].pointer_;
+        pointer.horizSize = scale.Edge(pointer.horizSize);
+        pointer.vertSize = scale.Edge(pointer.vertSize);
+        series.pointer_ = pointer;
+        MarksSettings marks = design[i].marks_;
+        marks.visible = series.marks_.visible;
+        marks.font = scale.Font(marks.font);
+        marks.arrowWidth = scale.Line(marks.arrowWidth);
+        marks.arrowLength = scale.Edge(marks.arrowLength);
+        series.marks_ = marks;
+        series.pen_.width = scale.Line(i == kCentreSeries ? kCentrePenWidth : design[i].pen_.width);
+    }
+    Invalidate();
 }
 
 Series& Chart::SeriesAt(int index) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/Canvas.h"
+#include "common/DisplayScale.h"
 
 namespace purimo {
 
@@ -17,6 +18,7 @@ constexpr Color kDefaultPointColor = 0x80000000u;
 constexpr int kTemperatureSeries = 0;
 constexpr int kCentreSeries = 1;
 constexpr double kCentreValue = 36.7;
+constexpr int kCentrePenWidth = 2;
 
 enum class SeriesKind {
     LineWithPointer, // line segments between the points and a square marker on each
@@ -149,6 +151,9 @@ public:
     void SetMarksVisible(Series& series, bool visible);
 
     const ChartSettings& Settings() const { return settings_; }
+    // Fonts, lengths and lines wider than a pixel follow the display scale; the layout rules stay.
+    void SetScale(const DisplayScale& scale);
+    const DisplayScale& Scale() const { return scale_; }
 
     // Called on every change; the control asks the window system for a repaint.
     void SetInvalidateHandler(std::function<void()> handler) { onInvalidate_ = std::move(handler); }
@@ -161,6 +166,7 @@ private:
 
     std::array<Series, 2> series_;
     ChartSettings settings_;
+    DisplayScale scale_;
     std::function<void()> onInvalidate_;
     bool stale_ = true;
 };

@@ -12,6 +12,12 @@ namespace purimo {
 namespace {
 
 constexpr int kDayColumnWidth = 30;
+constexpr int kGridLeft = 8;
+constexpr int kGridTop = 40;
+constexpr int kGridHeight = 241;
+constexpr int kChartBottom = 578;
+constexpr int kClientWidth31 = 1002;
+constexpr int kClientHeight = 585;
 
 } // namespace
 
@@ -38,8 +44,14 @@ int ChartWidthForDays(int dayCount) {
     return 985 - kDayColumnWidth * (31 - dayCount);
 }
 
-int WindowWidthForDays(int dayCount) {
-    return 1008 - kDayColumnWidth * (31 - dayCount);
+MonthArea MonthAreaFor(int dayCount, const DisplayScale& scale) {
+    const int width = ChartWidthForDays(dayCount);
+    MonthArea area;
+    area.grid = scale.Box(kGridLeft, kGridTop, width, kGridHeight);
+    area.chart = scale.Box(kGridLeft, kGridTop + kGridHeight, width, kChartBottom - kGridTop - kGridHeight);
+    area.clientWidth = scale.Edge(kClientWidth31 - kDayColumnWidth * (31 - dayCount));
+    area.clientHeight = scale.Edge(kClientHeight);
+    return area;
 }
 
 } // namespace purimo

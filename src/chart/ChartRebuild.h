@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "chart/Chart.h"
+#include "common/DisplayScale.h"
 
 namespace purimo {
 
@@ -15,6 +16,15 @@ void RebuildChart(Chart& chart, const std::vector<std::string>& temperatures, in
 
 // One day column is 30 pixels: 29 of width plus the grid line.
 int ChartWidthForDays(int dayCount);
-int WindowWidthForDays(int dayCount);
+
+// Where the grid and the chart stand in the main window's client area, and its size, for a month
+// of dayCount days at a display scale.
+struct MonthArea {
+    Rect grid;
+    Rect chart;
+    int clientWidth = 0;
+    int clientHeight = 0;
+};
+MonthArea MonthAreaFor(int dayCount, const DisplayScale& scale);
 
 } // namespace purimo

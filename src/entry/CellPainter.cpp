@@ -23,28 +23,29 @@ CellColors CellColorsFor(const CellState& cell) {
 }
 
 void PaintGridCell(Canvas& canvas, const CellState& cell, const std::string& text, const Rect& r,
-                   const FontSpec& gridFont) {
+                   const FontSpec& gridFont, const DisplayScale& scale) {
     CellColors colors = CellColorsFor(cell);
     canvas.Fill(r, colors.background);
     canvas.SetTextColor(colors.text);
     if (cell.col >= 1 && cell.row == kRowMemo) {
-        DrawVerticalText(canvas, text, r, gridFont);
+        DrawVerticalText(canvas, text, r, gridFont, scale);
         return;
     }
     // A TAB is drawn as a character of the font, not expanded.
     canvas.WriteTextInRect(r, text);
 }
 
-void DrawVerticalText(Canvas& canvas, const std::string& text, const Rect& r, const FontSpec& gridFont) {
+void DrawVerticalText(Canvas& canvas, const std::string& text, const Rect& r, const FontSpec& gridFont,
+                      const DisplayScale& scale) {
     if (text.empty())
         return;
     FontSpec vertical = gridFont;
     vertical.face = kVerticalMemoFace;
-    vertical.height = kVerticalMemoHeight;
+    vertical.height = scale.FontHeight(kVerticalMemoHeight);
     vertical.escapement = kVerticalMemoEscapement;
     canvas.SetFont(vertical);
     int w = canvas.TextWidth("W");
-    canvas.WriteText(r.left + r.Width() / 2 + w, r.top + kVerticalMemoTopGap, TextAlign::Left, text);
+    canvas.WriteText(r.left + r.Width() / 2 + w, r.top + scale.Edge(kVerticalMemoTopGap), TextAlign::Left, text);
 }
 
 } // namespace purimo

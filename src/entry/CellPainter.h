@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/Canvas.h"
+#include "common/DisplayScale.h"
 
 namespace purimo {
 
@@ -30,10 +31,11 @@ CellColors CellColorsFor(const CellState& cell);
 
 // Paints cell r. The canvas comes with the grid's font, which the memo's font is made from.
 void PaintGridCell(Canvas& canvas, const CellState& cell, const std::string& text, const Rect& r,
-                   const FontSpec& gridFont);
+                   const FontSpec& gridFont, const DisplayScale& scale = DisplayScale());
 
 // Writes text downward from 5 pixels below r's top, its glyphs left of the middle of r plus the
 // width of "W"; not clipped to r.
-void DrawVerticalText(Canvas& canvas, const std::string& text, const Rect& r, const FontSpec& gridFont);
+void DrawVerticalText(Canvas& canvas, const std::string& text, const Rect& r, const FontSpec& gridFont,
+                      const DisplayScale& scale = DisplayScale());
 
 } // namespace purimo

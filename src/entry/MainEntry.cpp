@@ -33,7 +33,9 @@ char32_t LocaleDecimalSeparator() {
 void TMainForm::CreateSpinEdit() {
     if (spinEdit_.Edit() != nullptr)
         return;
-    spinEdit_.Create(Hwnd(), 912, 8, 36, 21, gridFont_.Get(), kSpinMaxChars);
+    Rect box = scale_.Box(kSpinEditBox);
+    spinEdit_.Create(Hwnd(), box.left, box.top, box.Width(), box.Height(), gridFont_.Get(), kSpinMaxChars,
+                     scale_.Edge(kSpinArrowsWidth));
     spinEdit_.CentreText();
     spinEdit_.SetText(spinShown_);
     char32_t separator = LocaleDecimalSeparator();
@@ -57,12 +59,14 @@ void TMainForm::CreateLists() {
     if (cmbEvent_.Hwnd() != nullptr)
         return;
     HWND self = Hwnd();
-    cmbEvent_.Create(self, 652, 10, 36, 20, gridFont_.Get());
+    Rect box = scale_.Box(Rect{652, 10, 652 + 36, 10 + 20});
+    cmbEvent_.Create(self, box.left, box.top, box.Width(), box.Height(), gridFont_.Get(), scale_);
     cmbEvent_.SetItems(WideItems(kEventItems));
     cmbEvent_.OnExit = [this] { cmbEventExit(); };
     cmbEvent_.OnTab = [this](bool forward) { FocusNextEditor(forward); };
 
-    cmbTemp_.Create(self, 700, 10, 50, 20, gridFont_.Get());
+    box = scale_.Box(Rect{700, 10, 700 + 50, 10 + 20});
+    cmbTemp_.Create(self, box.left, box.top, box.Width(), box.Height(), gridFont_.Get(), scale_);
     cmbTemp_.SetItems(WideItems(kTemperatureItems));
     cmbTemp_.OnExit = [this] { cmbTempExit(); };
     cmbTemp_.OnPick = [this] { cmbTempClick(); };
@@ -206,7 +210,7 @@ MonthGrid TMainForm::GridWithOpenEditor() const {
     const CellPos cell = gridModel_.Current();
     auto item = [](const auto& items, int index) {
         return index >= 0 && index < static_cast<int>(items.size()) ? std::string(items[static_cast<size_t>(index)])
-                                                                     : std::string();
+                                                                    : std::string();
     };
     if (spinEdit_.Visible())
         grid.SetCell(cell.col, cell.row, CellLine(SpinText()));
@@ -237,11 +241,11 @@ void TMainForm::gridMainDrawCell(Canvas& canvas, int col, int row, const Rect& r
         return;
     CellPos current = gridModel_.Current();
     CellState state{col, row, fixed, focused, current == CellPos{col, row}};
-    PaintGridCell(canvas, state, gridModel_.Cell(col, row), rect, gridMain_.Font());
+    PaintGridCell(canvas, state, gridModel_.Cell(col, row), rect, gridMain_.Font(), scale_);
 }
 
 void TMainForm::DrawVerticalText(Canvas& canvas, const std::string& text, const Rect& rect) {
-    purimo::DrawVerticalText(canvas, text, rect, gridMain_.Font());
+    purimo::DrawVerticalText(canvas, text, rect, gridMain_.Font(), scale_);
 }
 
 } // namespace purimo

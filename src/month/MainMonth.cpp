@@ -8,6 +8,7 @@
 #include "month/MonthFileIo.h"
 #include "month/MonthMerge.h"
 #include "month/ShowMonth.h"
+#include "widgets/Dpi.h"
 #include "widgets/WinText.h"
 
 namespace purimo {
@@ -76,16 +77,24 @@ void SetWindowSize(HWND window, int width, int height) {
 } // namespace
 
 void TMainForm::ApplyMonthWidths(int days) {
-    int width = ChartWidthForDays(days);
+    MonthArea area = MonthAreaFor(days, scale_);
     RECT chart;
     GetClientRect(chartMain_.Hwnd(), &chart);
-    SetWindowSize(chartMain_.Hwnd(), width, chart.bottom);
+    SetWindowSize(chartMain_.Hwnd(), area.chart.Width(), chart.bottom);
     RECT grid;
     GetClientRect(gridMain_.Hwnd(), &grid);
-    SetWindowSize(gridMain_.Hwnd(), width, grid.bottom);
+    SetWindowSize(gridMain_.Hwnd(), area.grid.Width(), grid.bottom);
+    // The frame around the client area stays as the system made it (a menu bar on two lines too).
     RECT frame;
     GetWindowRect(Hwnd(), &frame);
-    SetWindowSize(Hwnd(), WindowWidthForDays(days), frame.bottom - frame.top);
+    RECT client;
+    GetClientRect(Hwnd(), &client);
+    int width = frame.right - frame.left + area.clientWidth - client.right;
+    if (IsIconic(Hwnd()))
+        width = OuterSizeForClient(area.clientWidth, area.clientHeight, GetWindowLongW(Hwnd(), GWL_STYLE), true, 0,
+                                   WindowDpi(Hwnd()))
+                    .cx;
+    SetWindowSize(Hwnd(), width, frame.bottom - frame.top);
 }
 
 void TMainForm::btnSavesClick() {
@@ -135,8 +144,7 @@ void TMainForm::SaveShownMonth(bool tellMerge) {
 }
 
 void TMainForm::PickUpChangesElsewhere() {
-    if (!shown_ || loadFailed_ || shownYear_ == 0 || spinEdit_.Visible() || cmbTemp_.Visible() ||
-        cmbEvent_.Visible())
+    if (!shown_ || loadFailed_ || shownYear_ == 0 || spinEdit_.Visible() || cmbTemp_.Visible() || cmbEvent_.Visible())
         return;
     const int days = gridModel_.ColCount() - 1;
     if (!SameMonthCells(gridModel_, loadedGrid_, days))

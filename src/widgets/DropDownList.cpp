@@ -13,11 +13,12 @@ constexpr int kFieldHeight = 14;
 constexpr int kDropItems = 10;
 } // namespace
 
-void DropDownList::Create(HWND parent, int x, int y, int w, int h, HFONT font) {
-    hwnd_ =
-        CreateWindowExW(0, L"COMBOBOX", L"",
-                        WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, x,
-                        y, w, h + kItemHeight * kDropItems + 2, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+void DropDownList::Create(HWND parent, int x, int y, int w, int h, HFONT font, const DisplayScale& scale) {
+    scale_ = scale;
+    hwnd_ = CreateWindowExW(0, L"COMBOBOX", L"",
+                            WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+                            x, y, w, h + scale.Edge(kItemHeight * kDropItems) + 2, parent, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     hook_.Attach(hwnd_, [this](UINT msg, WPARAM wp, LPARAM lp) { return Handle(msg, wp, lp); });
     // The list's pop-up is a top-level window of the program, and a close request from outside (a
@@ -31,6 +32,14 @@ void DropDownList::Create(HWND parent, int x, int y, int w, int h, HFONT font) {
                 return 0;
             return std::nullopt;
         });
+}
+
+void DropDownList::Destroy() {
+    if (hwnd_ == nullptr)
+        return;
+    // The hooks let go of the list and its pop-up as they are destroyed.
+    DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
 }
 
 std::optional<LRESULT> DropDownList::Handle(UINT msg, WPARAM wp, LPARAM lp) {
@@ -108,8 +117,9 @@ void DropDownList::PaintContent(HDC dc) const {
     DrawItem(&item);
 }
 
-void DropDownList::MeasureItem(MEASUREITEMSTRUCT* item) {
-    item->itemHeight = item->itemID == static_cast<UINT>(-1) ? kFieldHeight : kItemHeight;
+void DropDownList::MeasureItem(MEASUREITEMSTRUCT* item, const DisplayScale& scale) {
+    item->itemHeight =
+        static_cast<UINT>(scale.Edge(item->itemID == static_cast<UINT>(-1) ? kFieldHeight : kItemHeight));
 }
 
 void DropDownList::DrawItem(const DRAWITEMSTRUCT* item) const {
@@ -128,7 +138,7 @@ void DropDownList::DrawItem(const DRAWITEMSTRUCT* item) const {
         SetBkMode(item->hDC, TRANSPARENT);
         SetTextColor(item->hDC, GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         RECT r = item->rcItem;
-        r.left += 2;
+        r.left += scale_.Edge(2);
         DrawTextW(item->hDC, text.c_str(), static_cast<int>(text.size()), &r,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_EXPANDTABS);
     }

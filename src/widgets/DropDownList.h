@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/Canvas.h"
+#include "common/DisplayScale.h"
 #include "widgets/Subclass.h"
 
 namespace purimo {
@@ -18,7 +19,10 @@ public:
     DropDownList(const DropDownList&) = delete;
     DropDownList& operator=(const DropDownList&) = delete;
 
-    void Create(HWND parent, int x, int y, int w, int h, HFONT font);
+    // x, y, w and h at the display scale; the items' heights are scaled here.
+    void Create(HWND parent, int x, int y, int w, int h, HFONT font, const DisplayScale& scale);
+    // The list's items are as high as it was made for: another scale needs the list made anew.
+    void Destroy();
     HWND Hwnd() const { return hwnd_; }
 
     void SetItems(const std::vector<std::wstring>& items);
@@ -34,7 +38,7 @@ public:
     // A notification of the list to its parent: CBN_SELCHANGE is a pick, CBN_KILLFOCUS the exit.
     void Notify(UINT code);
     // WM_MEASUREITEM and WM_DRAWITEM of the list, sent to its parent.
-    static void MeasureItem(MEASUREITEMSTRUCT* item);
+    static void MeasureItem(MEASUREITEMSTRUCT* item, const DisplayScale& scale);
     void DrawItem(const DRAWITEMSTRUCT* item) const;
     // The closed list as the screen shows it, for the window image: the system's list draws
     // nothing of its own there.
@@ -53,6 +57,7 @@ private:
     Subclass hook_;
     Subclass popupHook_;
     Color color_ = SystemColor(kSysWindow);
+    DisplayScale scale_;
 };
 
 } // namespace purimo

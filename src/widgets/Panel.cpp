@@ -20,6 +20,13 @@ void Panel::SetCaption(const std::string& caption) {
     InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
+void Panel::SetFont(const FontSpec& font) {
+    if (font == font_)
+        return;
+    font_ = font;
+    InvalidateRect(Hwnd(), nullptr, FALSE);
+}
+
 bool Panel::PaintContent(HDC dc, const RECT& client) {
     GdiCanvas canvas(dc, &fonts_);
     Rect r{0, 0, client.right, client.bottom};

@@ -14,6 +14,8 @@ public:
 
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& caption);
+    void SetFont(const FontSpec& font);
+    const FontSpec& Font() const { return font_; }
 
     bool PaintContent(HDC dc, const RECT& client) override;
 

@@ -24,7 +24,8 @@ LRESULT PictureButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return OnLButtonDown();
     case WM_MOUSEMOVE:
         if (OnHover)
-            OnHover(MSG{Hwnd(), msg, wp, lp, static_cast<DWORD>(GetMessageTime()), {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}});
+            OnHover(
+                MSG{Hwnd(), msg, wp, lp, static_cast<DWORD>(GetMessageTime()), {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}});
         return OnMouseMove(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
     case WM_LBUTTONUP:
         return OnLButtonUp(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
@@ -96,6 +97,14 @@ void PictureButton::Click() {
         OnClick();
 }
 
+void PictureButton::SetScale(const DisplayScale& scale) {
+    if (scale == scale_)
+        return;
+    scale_ = scale;
+    onFaceColor_ = CLR_INVALID;
+    InvalidateRect(Hwnd(), nullptr, FALSE);
+}
+
 bool PictureButton::Inside(int x, int y) const {
     RECT client;
     GetClientRect(Hwnd(), &client);
@@ -120,8 +129,22 @@ HDC PictureButton::PictureOnFace() {
     FillRect(onFaceDc_.Get(), &all, GetSysColorBrush(COLOR_BTNFACE));
     MemoryDc source(CreateCompatibleDC(screen.Get()));
     SelectScope select(source.Get(), picture_.Get());
-    TransparentBlt(onFaceDc_.Get(), 0, 0, size.bmWidth, size.bmHeight, source.Get(), 0, 0, size.bmWidth,
-                   size.bmHeight, kTransparent);
+    TransparentBlt(onFaceDc_.Get(), 0, 0, size.bmWidth, size.bmHeight, source.Get(), 0, 0, size.bmWidth, size.bmHeight,
+                   kTransparent);
+    if (!scale_.IsDesignSize()) {
+        // Whole factors repeat pixels; others blend neighbours, which now are face and picture only.
+        const int w = 2 * scale_.Edge(kPictureSize);
+        const int h = scale_.Edge(kPictureSize);
+        BitmapHandle scaled(CreateCompatibleBitmap(screen.Get(), w, h));
+        MemoryDc scaledDc(CreateCompatibleDC(screen.Get()));
+        SelectObject(scaledDc.Get(), scaled.Get());
+        const bool whole = scale_.Dpi() % kDesignDpi == 0;
+        SetStretchBltMode(scaledDc.Get(), whole ? COLORONCOLOR : HALFTONE);
+        SetBrushOrgEx(scaledDc.Get(), 0, 0, nullptr);
+        StretchBlt(scaledDc.Get(), 0, 0, w, h, onFaceDc_.Get(), 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
+        onFaceDc_ = std::move(scaledDc);
+        onFace_ = std::move(scaled);
+    }
     onFaceColor_ = face;
     return onFaceDc_.Get();
 }
@@ -137,10 +160,12 @@ bool PictureButton::PaintContent(HDC dc, const RECT& client) {
         DrawEdge(dc, &edge, EDGE_RAISED, BF_RECT);
     }
     if (HDC picture = PictureOnFace()) {
-        int srcX = IsWindowEnabled(Hwnd()) ? 0 : kPictureSize;
-        int x = (client.right - kPictureSize) / 2 + (pressed_ ? 1 : 0);
-        int y = (client.bottom - kPictureSize) / 2 + (pressed_ ? 1 : 0);
-        BitBlt(dc, x, y, kPictureSize, kPictureSize, picture, srcX, 0, SRCCOPY);
+        const int side = scale_.Edge(kPictureSize);
+        const int shift = pressed_ ? scale_.Edge(1) : 0;
+        int srcX = IsWindowEnabled(Hwnd()) ? 0 : side;
+        int x = (client.right - side) / 2 + shift;
+        int y = (client.bottom - side) / 2 + shift;
+        BitBlt(dc, x, y, side, side, picture, srcX, 0, SRCCOPY);
     }
     return true;
 }

@@ -1,7 +1,10 @@
 #pragma once
 // A push button that shows a 32 x 16 picture strip: the left half while enabled, the right half
-// while disabled; olive pixels show the button face.
+// while disabled; olive pixels show the button face. At a display scale the picture is laid on the
+// face first and then scaled, so that no olive fringe is left at its edges.
 #include <functional>
+
+#include "common/DisplayScale.h"
 
 #include "widgets/Handles.h"
 #include "widgets/Window.h"
@@ -11,6 +14,8 @@ namespace purimo {
 class PictureButton : public Window {
 public:
     void Create(HWND parent, int x, int y, int w, int h, int bitmapId);
+    // The picture is drawn at the display scale.
+    void SetScale(const DisplayScale& scale);
 
     std::function<void()> OnClick;
     // The mouse moved over the button; the message as it came.
@@ -41,6 +46,7 @@ private:
     BitmapHandle onFace_;
     MemoryDc onFaceDc_;
     COLORREF onFaceColor_ = CLR_INVALID;
+    DisplayScale scale_;
     bool pressed_ = false;
     bool tracking_ = false;
 };

@@ -6,7 +6,6 @@
 namespace purimo {
 
 namespace {
-constexpr int kArrowsWidth = 15;
 constexpr UINT_PTR kRepeatTimer = 1;
 constexpr UINT kFirstRepeatMs = 400;
 constexpr UINT kRepeatMs = 100;
@@ -85,15 +84,15 @@ bool SpinArrows::PaintContent(HDC dc, const RECT& client) {
     return true;
 }
 
-void SpinEdit::Create(HWND parent, int x, int y, int w, int h, HFONT font, int maxChars) {
+void SpinEdit::Create(HWND parent, int x, int y, int w, int h, HFONT font, int maxChars, int arrowsWidth) {
     // Centred from the start as well: Wine's edit control takes no alignment change after its
     // creation, which CentreText alone would rely on.
     field_.Create(parent, x, y, w, h, font, WS_CLIPCHILDREN | ES_CENTER);
     SendMessageW(field_.Hwnd(), EM_LIMITTEXT, static_cast<WPARAM>(maxChars), 0);
     RECT client;
     GetClientRect(field_.Hwnd(), &client);
-    arrows_.Create(field_.Hwnd(), client.right - kArrowsWidth, 0, kArrowsWidth, client.bottom);
-    SendMessageW(field_.Hwnd(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, kArrowsWidth));
+    arrows_.Create(field_.Hwnd(), client.right - arrowsWidth, 0, arrowsWidth, client.bottom);
+    SendMessageW(field_.Hwnd(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, arrowsWidth));
     arrows_.OnStep = [this](int delta) {
         if (OnStep)
             OnStep(delta);
@@ -109,6 +108,18 @@ void SpinEdit::Create(HWND parent, int x, int y, int w, int h, HFONT font, int m
         }
         return false;
     };
+}
+
+void SpinEdit::Resize(int w, int h, HFONT font, int arrowsWidth) {
+    HWND edit = field_.Hwnd();
+    SetWindowPos(edit, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    RECT client;
+    GetClientRect(edit, &client);
+    SetWindowPos(arrows_.Hwnd(), nullptr, client.right - arrowsWidth, 0, arrowsWidth, client.bottom,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(edit, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, arrowsWidth));
+    InvalidateRect(edit, nullptr, TRUE);
 }
 
 void SpinEdit::CentreText() {

@@ -11,6 +11,9 @@
 
 namespace purimo {
 
+// The arrows' width at 96 DPI.
+constexpr int kSpinArrowsWidth = 15;
+
 // The two arrows, drawn by us so that the window image has them too. A held arrow repeats.
 class SpinArrows : public Window {
 public:
@@ -40,7 +43,10 @@ public:
     SpinEdit(const SpinEdit&) = delete;
     SpinEdit& operator=(const SpinEdit&) = delete;
 
-    void Create(HWND parent, int x, int y, int w, int h, HFONT font, int maxChars);
+    // At the display scale: x, y, w, h and the arrows' width.
+    void Create(HWND parent, int x, int y, int w, int h, HFONT font, int maxChars, int arrowsWidth);
+    // Another size and font for another display scale.
+    void Resize(int w, int h, HFONT font, int arrowsWidth);
     HWND Edit() const { return field_.Hwnd(); }
     HWND Arrows() const { return arrows_.Hwnd(); }
     TextField& Field() { return field_; }

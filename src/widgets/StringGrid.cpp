@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <windowsx.h>
 
+#include "common/Frame.h"
 #include "widgets/Handles.h"
 #include "widgets/StringGrid.h"
 
@@ -72,13 +73,14 @@ LRESULT StringGrid::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 std::optional<CellPos> StringGrid::CellAtPoint(int x, int y) const {
-    std::optional<CellPos> cell = layout_.CellAt(x - kGridBorder, y - kGridBorder);
+    const int border = Border();
+    std::optional<CellPos> cell = layout_.CellAt(x - border, y - border);
     if (!cell)
         return std::nullopt;
     RECT client;
     GetClientRect(Hwnd(), &client);
     // A cell cut off by the border's far side is not under the pointer there.
-    if (x >= client.right - kGridBorder || y >= client.bottom - kGridBorder)
+    if (x >= client.right - border || y >= client.bottom - border)
         return std::nullopt;
     return cell;
 }
@@ -191,6 +193,7 @@ bool StringGrid::PaintContent(HDC dc, const RECT& client) {
     GdiCanvas canvas(dc, &fonts_);
     canvas.Fill(Rect{client.left, client.top, client.right, client.bottom}, SystemColor(kSysWindow));
     const CellPos current = cells_.CurrentCell();
+    const int border = Border();
     const bool active = IsActiveControl && IsActiveControl();
     // Each question about the focus goes to the Wine server and back: once, not once a cell.
     const bool focused = GetFocus() == Hwnd();
@@ -199,7 +202,7 @@ bool StringGrid::PaintContent(HDC dc, const RECT& client) {
     for (int row = 0; row < layout_.RowCount(); ++row) {
         for (int col = 0; col < layout_.ColCount(); ++col) {
             Rect r = layout_.CellRect(col, row);
-            r = Rect{r.left + kGridBorder, r.top + kGridBorder, r.right + kGridBorder, r.bottom + kGridBorder};
+            r = Rect{r.left + border, r.top + border, r.right + border, r.bottom + border};
             if (r.left >= client.right || r.top >= client.bottom)
                 continue;
             // Grid lines: black between fixed cells, silver between the others.
@@ -223,8 +226,19 @@ bool StringGrid::PaintContent(HDC dc, const RECT& client) {
             }
         }
     }
-    RECT border = client;
-    DrawEdge(dc, &border, EDGE_SUNKEN, BF_RECT);
+    if (border == kGridBorder) {
+        RECT edge = client;
+        DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
+        return true;
+    }
+    // Scaled, the sunken edge's outer line takes the larger half of its width.
+    Rect band{client.left, client.top, client.right, client.bottom};
+    for (int i = 0; i < border; ++i) {
+        const bool outer = i < border - border / 2;
+        DrawFrame(canvas, band, SystemColor(outer ? COLOR_BTNSHADOW : COLOR_3DDKSHADOW),
+                  SystemColor(outer ? COLOR_BTNHIGHLIGHT : COLOR_3DLIGHT));
+        band = Rect{band.left + 1, band.top + 1, band.right - 1, band.bottom - 1};
+    }
     return true;
 }
 

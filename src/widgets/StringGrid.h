@@ -12,8 +12,6 @@
 
 namespace purimo {
 
-constexpr int kGridBorder = 2;
-
 class GridCells {
 public:
     virtual ~GridCells() = default;
@@ -30,6 +28,10 @@ public:
 
     void Create(HWND parent, int x, int y, int w, int h, const FontSpec& font);
     const FontSpec& Font() const { return font_; }
+    void SetFont(const FontSpec& font) {
+        font_ = font;
+        Refresh();
+    }
 
     // The user made the current cell a selection with the mouse, the keyboard or the wheel.
     std::function<void()> OnSelectCell;
@@ -44,6 +46,8 @@ public:
     // Moves the current cell without a selection.
     void SetCurrent(int col, int row);
     void Refresh() { InvalidateRect(Hwnd(), nullptr, FALSE); }
+    // The sunken border's width at the display scale of the layout.
+    int Border() const { return layout_.Scale().Line(kGridBorder); }
     // The cell's rectangle in the grid's client area, inside its border.
     Rect CellRect(int col, int row) const { return layout_.CellRect(col, row); }
 

@@ -8,6 +8,7 @@
 #include "chart/Chart.h"
 #include "chart/ChartLayout.h"
 #include "chart/ChartRebuild.h"
+#include "common/GridLayout.h"
 #include "month/MonthGrid.h"
 
 namespace purimo {
@@ -84,11 +85,42 @@ TEST(ChartRebuild, CellsThatAreNotTemperaturesCountAsEmpty) {
 
 TEST(ChartRebuild, WidthsFollowTheMonthLength) {
     const int chartWidths[] = {895, 925, 955, 985};
-    const int windowWidths[] = {918, 948, 978, 1008};
+    const int clientWidths[] = {912, 942, 972, 1002};
     for (int days = 28; days <= 31; ++days) {
         EXPECT_EQ(ChartWidthForDays(days), chartWidths[days - 28]);
-        EXPECT_EQ(WindowWidthForDays(days), windowWidths[days - 28]);
+        EXPECT_EQ(MonthAreaFor(days, DisplayScale()).clientWidth, clientWidths[days - 28]);
     }
+    MonthArea design = MonthAreaFor(28, DisplayScale());
+    EXPECT_EQ(design.grid, (Rect{8, 40, 903, 281}));
+    EXPECT_EQ(design.chart, (Rect{8, 281, 903, 578}));
+    // At 150 % the grid holds its scaled columns inside its scaled border, and the chart meets it.
+    DisplayScale scale(144);
+    MonthArea area = MonthAreaFor(31, scale);
+    GridLayout layout(32, 5);
+    layout.SetColWidth(0, kLabelColWidth);
+    layout.SetScale(scale);
+    EXPECT_EQ(area.grid.Width(), 2 * scale.Line(kGridBorder) + layout.ScaledWidth());
+    EXPECT_EQ(area.chart.top, area.grid.bottom);
+    scale = DisplayScale(120);
+    area = MonthAreaFor(31, scale);
+    EXPECT_EQ(area.chart.Width(), area.grid.Width());
+    EXPECT_EQ(area.clientWidth, 1253);
+    EXPECT_EQ(area.clientHeight, 731);
+}
+
+TEST(ChartOperations, ScaleSizesFontsAndWideLinesOnly) {
+    Chart chart;
+    chart.SetMarksVisible(chart.SeriesAt(kTemperatureSeries), true);
+    chart.SetScale(DisplayScale(144));
+    EXPECT_EQ(chart.Settings().leftAxis.labelsFont.height, -20);
+    EXPECT_EQ(chart.Settings().leftAxis.tickLength, 8);
+    EXPECT_EQ(chart.SeriesAt(kCentreSeries).Pen().width, 3);
+    EXPECT_EQ(chart.SeriesAt(kTemperatureSeries).Pen().width, 1);
+    EXPECT_TRUE(chart.SeriesAt(kTemperatureSeries).MarksVisible());
+    EXPECT_TRUE(chart.IsStale());
+    chart.SetScale(DisplayScale());
+    EXPECT_EQ(chart.Settings().leftAxis.labelsFont.height, -13);
+    EXPECT_EQ(chart.SeriesAt(kTemperatureSeries).Pointer().horizSize, 3);
 }
 
 TEST(ChartOperations, EveryChangeInvalidatesAndMarksStale) {

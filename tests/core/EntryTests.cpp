@@ -75,6 +75,16 @@ TEST(GridLayout, CellsLieInsideTheBorderWithALineAfterEach) {
     EXPECT_EQ(layout.CellAt(80, 20), std::nullopt) << "a grid line";
     EXPECT_EQ(layout.CellAt(981, 20), std::nullopt) << "beyond the last column";
     EXPECT_EQ(layout.CellAt(10, 100), (CellPos{0, 4}));
+
+    // At 150 % the cells' edges scale and their grid lines stay 1 pixel, flush with the next cell.
+    layout.SetScale(DisplayScale(144));
+    EXPECT_EQ(layout.CellRect(1, 1), (Rect{77, 27, 121, 53}));
+    EXPECT_EQ(layout.CellRect(2, 1).left, 122);
+    EXPECT_EQ(layout.CellRect(31, 4), (Rect{1427, 108, 1471, 356}));
+    EXPECT_EQ(layout.ScaledWidth(), 1472);
+    EXPECT_EQ(layout.CellAt(120, 52), (CellPos{1, 1}));
+    EXPECT_EQ(layout.CellAt(121, 30), std::nullopt) << "a grid line";
+    EXPECT_EQ(layout.CellAt(1472, 30), std::nullopt);
 }
 
 TEST(EditorRules, ListsOpenOnTheItemMatchingTheCellsFirstBytes) {
