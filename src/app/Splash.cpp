@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "app/Splash.h"
+#include "widgets/Dpi.h"
 #include "widgets/WinText.h"
 
 namespace purimo {
@@ -9,19 +10,22 @@ namespace purimo {
 namespace {
 constexpr int kClientWidth = 385;
 constexpr int kClientHeight = 80;
-constexpr RECT kTitleRect{0, 17, 385, 17 + 41};
+constexpr Rect kTitleRect{0, 17, 385, 17 + 41};
+constexpr int kTitleFontHeight = -15;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 } // namespace
 
-TSplashForm::TSplashForm() : titleFont_(MakeFont(L"ＭＳ ゴシック", -15, true)) {
-    RECT frame{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_DLGMODALFRAME);
-    int w = frame.right - frame.left;
-    int h = frame.bottom - frame.top;
+// Made before the main window, the wait window takes the screen's scale.
+TSplashForm::TSplashForm()
+    : scale_(ScaleFor(nullptr)), titleFont_(MakeFont(L"ＭＳ ゴシック", scale_.FontHeight(kTitleFontHeight), true)) {
+    const SIZE outer = OuterSizeForClient(scale_.Edge(kClientWidth), scale_.Edge(kClientHeight), kStyle, false,
+                                          kExStyle, scale_.Dpi());
+    int w = outer.cx;
+    int h = outer.cy;
     int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
     int y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
-    CreateWindowOf(L"PurimoSplash", WS_EX_DLGMODALFRAME, kStyle, x, y, w, h, nullptr, nullptr,
-                   L"しばらくおまちください…");
+    CreateWindowOf(L"PurimoSplash", kExStyle, kStyle, x, y, w, h, nullptr, nullptr, L"しばらくおまちください…");
 }
 
 void TSplashForm::SetTitle(const std::string& text) {
@@ -43,7 +47,8 @@ bool TSplashForm::PaintContent(HDC dc, const RECT& client) {
     SelectScope font(dc, titleFont_.Get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 128));
-    RECT title = kTitleRect;
+    const Rect box = scale_.Box(kTitleRect);
+    RECT title{box.left, box.top, box.right, box.bottom};
     std::wstring text = Widen(lblTitle_);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &title, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     return true;

@@ -2,6 +2,7 @@
 // The wait window shown while the first month is being prepared.
 #include <string>
 
+#include "common/DisplayScale.h"
 #include "widgets/Handles.h"
 #include "widgets/Window.h"
 
@@ -13,6 +14,7 @@ public:
 
     void SetTitle(const std::string& text);
     const std::string& Title() const { return lblTitle_; }
+    HFONT TitleFont() const { return titleFont_.Get(); }
     // Shows without taking the focus and paints at once, before the caller goes on working.
     void ShowNow();
     void Close();
@@ -23,6 +25,7 @@ public:
 
 private:
     std::string lblTitle_;
+    DisplayScale scale_;
     FontHandle titleFont_;
 };
 

@@ -28,32 +28,46 @@ double Degrees(int hundredths) {
     return hundredths / 100.0;
 }
 
+// A marker reaches as far from its point as the scaled edge of its 96-DPI reach.
+PointerSettings ScaledPointer(PointerSettings pointer, const DisplayScale& scale) {
+    pointer.horizSize = scale.Edge(pointer.horizSize);
+    pointer.vertSize = scale.Edge(pointer.vertSize);
+    return pointer;
+}
+
 } // namespace
 
 CycleChartLayout LayOutCycleChart(Canvas& canvas, const Cycle& cycle, const std::vector<DayRecord>& days, int width,
-                                  int height, int dayCount, std::optional<int> selected) {
+                                  int height, int dayCount, std::optional<int> selected, const DisplayScale& scale) {
     const ChartSettings& s = MonthChartSettings();
     const AxisSettings& axis = s.leftAxis;
     CycleChartLayout layout;
     layout.width = width;
     layout.height = height;
+    layout.leftFont = scale.Font(axis.labelsFont);
+    layout.bottomFont = scale.Font(s.bottomAxis.labelsFont);
+    layout.centreLineWidth = scale.Line(2);
     layout.bevels = Bevels(s, width, height);
+    const int tickLength = scale.Edge(axis.tickLength);
+    const int bottomGap = scale.Edge(kBottomGap);
+    const PointerSettings square = ScaledPointer(kSquare, scale);
+    const PointerSettings circle = ScaledPointer(kCircle, scale);
 
-    canvas.SetFont(s.bottomAxis.labelsFont);
+    canvas.SetFont(layout.bottomFont);
     const int lineHeight = canvas.TextHeight(kHeightSample);
-    const int dayLabelWidth = canvas.TextWidth("99") + 4;
-    const int dateLabelWidth = canvas.TextWidth("12/31") + 4;
-    canvas.SetFont(axis.labelsFont);
+    const int dayLabelWidth = canvas.TextWidth("99") + scale.Edge(4);
+    const int dateLabelWidth = canvas.TextWidth("12/31") + scale.Edge(4);
+    canvas.SetFont(layout.leftFont);
     const int labelHeight = canvas.TextHeight(kHeightSample);
     const int labelColumn =
         std::max(canvas.TextWidth(FormatValue(axis.maximum)), canvas.TextWidth(FormatValue(axis.minimum))) +
         canvas.TextWidth(" ");
 
-    const int left = PercentOf(width, s.marginLeft) + labelColumn + axis.tickLength;
+    const int left = PercentOf(width, s.marginLeft) + labelColumn + tickLength;
     const int right = width - PercentOf(width, s.marginRight) - 1;
     const int top = PercentOf(height, s.marginTop);
-    const int bottom = std::max(top + 1, height - PercentOf(height, s.marginBottom) - kBottomRows * lineHeight -
-                                             2 * kBottomGap);
+    const int bottom =
+        std::max(top + 1, height - PercentOf(height, s.marginBottom) - kBottomRows * lineHeight - 2 * bottomGap);
     layout.backWall = {left, top, right + 1, bottom + 1};
     layout.leftScale = {top, bottom, axis.minimum, axis.maximum, axis.logarithmic, true};
 
@@ -70,7 +84,8 @@ CycleChartLayout LayOutCycleChart(Canvas& canvas, const Cycle& cycle, const std:
         const int y = ValueToPixel(layout.leftScale, values[i]);
         layout.guides.push_back({left, y, right + 1, y});
         if (static_cast<int>(i) % labelStep == 0)
-            layout.leftLabels.push_back({y, left - axis.tickLength - 1, y - labelHeight / 2, FormatValue(values[i])});
+            layout.leftLabels.push_back(
+                {y, left - tickLength - scale.Edge(1), y - labelHeight / 2, FormatValue(values[i])});
     }
     const int centreY = ValueToPixel(layout.leftScale, kCentreValue);
     layout.centreLine = {left, centreY, right + 1, centreY};
@@ -88,7 +103,7 @@ CycleChartLayout LayOutCycleChart(Canvas& canvas, const Cycle& cycle, const std:
     auto every = [&](int labelWidth) { return std::max(1, (labelWidth * n + plotWidth - 1) / plotWidth); };
     const int dayEvery = every(dayLabelWidth);
     const int dateEvery = (every(dateLabelWidth) + dayEvery - 1) / dayEvery * dayEvery;
-    const int rowTop = bottom + 1 + kBottomGap;
+    const int rowTop = bottom + 1 + bottomGap;
     for (int i = 0; i < cycle.Length(); i += dayEvery) {
         const int x = dayX(i);
         layout.dayLines.push_back({x, top + 1, x, bottom});
@@ -107,14 +122,14 @@ CycleChartLayout LayOutCycleChart(Canvas& canvas, const Cycle& cycle, const std:
                                        [](const DayRecord& d, int serial) { return d.serial < serial; });
         if (record != days.end() && record->serial == *selected && record->hundredths > 0)
             text += " " + FormatTenths(record->hundredths / 10) + "℃";
-        layout.selectedLabel = AxisLabel{top, left + 4, top + 3, text};
+        layout.selectedLabel = AxisLabel{top, left + scale.Edge(4), top + scale.Edge(3), text};
     }
     int previous = 0; // serial of the last point laid out
     for (; day != days.end() && day->serial <= cycle.end; ++day) {
         const int index = day->serial - cycle.start;
         const int x = dayX(index);
         if (!day->mark.empty())
-            layout.markLabels.push_back({x, x, rowTop + 2 * lineHeight + kBottomGap, WithoutTabs(day->mark)});
+            layout.markLabels.push_back({x, x, rowTop + 2 * lineHeight + bottomGap, WithoutTabs(day->mark)});
         if (day->hundredths <= 0)
             continue;
         const int y = ValueToPixel(layout.leftScale, Degrees(day->hundredths));
@@ -123,9 +138,9 @@ CycleChartLayout LayOutCycleChart(Canvas& canvas, const Cycle& cycle, const std:
         // The line breaks at a reading left out, as at a day without one.
         if (!leftOut && !layout.points.empty() && previous == day->serial - 1)
             layout.temperatureLine.push_back({layout.points.back().x, layout.points.back().y, x, y});
-        layout.points.push_back({x, y, MarkerRect(kCircle, x, y), high, leftOut});
+        layout.points.push_back({x, y, MarkerRect(circle, x, y), high, leftOut});
         if (!leftOut)
-            layout.points.back().marker = MarkerRect(high ? kCircle : kSquare, x, y);
+            layout.points.back().marker = MarkerRect(high ? circle : square, x, y);
         previous = leftOut ? std::numeric_limits<int>::min() : day->serial;
     }
 
@@ -134,7 +149,7 @@ CycleChartLayout LayOutCycleChart(Canvas& canvas, const Cycle& cycle, const std:
         layout.coverLine = Segment{left, coverY, right + 1, coverY};
         std::string value = FormatHundredths(cycle.shift->coverLine);
         value = value.substr(0, value.find("℃"));
-        layout.coverLabel = AxisLabel{coverY, right - 2, coverY - lineHeight - 1, value};
+        layout.coverLabel = AxisLabel{coverY, right - scale.Edge(2), coverY - lineHeight - scale.Edge(1), value};
         const int x = dayX(cycle.shift->firstHigh - cycle.start) - plotWidth / (2 * n);
         layout.shiftLine = Segment{x, top + 1, x, bottom};
     }
@@ -172,7 +187,7 @@ void DrawCycleChart(Canvas& canvas, const CycleChartLayout& layout) {
     DrawSegments(canvas, layout.guides);
     canvas.SetPen(s.bottomAxis.gridColor, 1, PenStyle::Dot);
     DrawSegments(canvas, layout.dayLines);
-    canvas.SetPen(kRed, 2);
+    canvas.SetPen(kRed, layout.centreLineWidth);
     DrawSegments(canvas, {layout.centreLine});
     if (layout.coverLine) {
         canvas.SetPen(kCoverLineColor, 1, PenStyle::Dash);
@@ -201,10 +216,10 @@ void DrawCycleChart(Canvas& canvas, const CycleChartLayout& layout) {
     }
 
     canvas.SetTextColor(s.leftAxis.labelsColor);
-    canvas.SetFont(s.leftAxis.labelsFont);
+    canvas.SetFont(layout.leftFont);
     DrawLabels(canvas, layout.leftLabels, TextAlign::Right);
     DrawLabels(canvas, layout.markLabels, TextAlign::Center);
-    canvas.SetFont(s.bottomAxis.labelsFont);
+    canvas.SetFont(layout.bottomFont);
     DrawLabels(canvas, layout.dayLabels, TextAlign::Center);
     DrawLabels(canvas, layout.dateLabels, TextAlign::Center);
     if (layout.coverLabel) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "chart/ChartLayout.h"
+#include "common/DisplayScale.h"
 #include "cycle/Cycles.h"
 
 namespace purimo {
@@ -25,6 +26,9 @@ struct CyclePoint {
 struct CycleChartLayout {
     int width = 0;
     int height = 0;
+    FontSpec leftFont;   // the temperatures and marks
+    FontSpec bottomFont; // the cycle days and dates
+    int centreLineWidth = 2;
     std::vector<ColorRect> bevels;
     Rect backWall;
     int dayCount = 0; // days the width is divided into: at least the cycle's
@@ -56,9 +60,10 @@ int DayIndexAt(const CycleChartLayout& layout, int x, int cycleDays);
 
 // Lays out the cycle over dayCount days (its own length when smaller) in a chart of the size.
 // days: the diary's days in date order; those of the cycle are picked out. selected: the day (serial)
-// the window marks.
+// the window marks. scale: the screen's, for fonts, gaps, markers and thick lines.
 CycleChartLayout LayOutCycleChart(Canvas& canvas, const Cycle& cycle, const std::vector<DayRecord>& days, int width,
-                                  int height, int dayCount = 0, std::optional<int> selected = std::nullopt);
+                                  int height, int dayCount = 0, std::optional<int> selected = std::nullopt,
+                                  const DisplayScale& scale = {});
 void DrawCycleChart(Canvas& canvas, const CycleChartLayout& layout);
 
 } // namespace purimo

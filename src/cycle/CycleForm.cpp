@@ -16,7 +16,7 @@ namespace {
 
 constexpr int kClientWidth = 960;
 constexpr int kClientHeight = 640;
-constexpr RECT kChart{8, 8, 952, 372};
+constexpr Rect kChart{8, 8, 952, 372};
 constexpr int kLinesTop = 380;
 constexpr int kTextLines = 14;
 constexpr int kButtonWidth = kCycleButtonWidth;
@@ -45,8 +45,8 @@ bool CycleChartView::PaintContent(HDC dc, const RECT& client) {
         return true;
     }
     const Cycle& cycle = analysis.cycles[static_cast<size_t>(index)];
-    const CycleChartLayout layout =
-        LayOutCycleChart(canvas, cycle, form_->Series().Days(), client.right, client.bottom, 0, form_->SelectedDay());
+    const CycleChartLayout layout = LayOutCycleChart(canvas, cycle, form_->Series().Days(), client.right, client.bottom,
+                                                     0, form_->SelectedDay(), form_->Scale());
     plotLeft_ = layout.plotLeft;
     plotWidth_ = layout.plotWidth;
     dayCount_ = layout.dayCount;
@@ -75,10 +75,11 @@ LRESULT CycleChartView::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 TCycleForm::TCycleForm(HWND owner, DaySeries series, int shownLastDay)
     : ModalForm(owner), series_(std::move(series)), analysis_(AnalyseCycles(series_)),
-      font_(MakeFont(L"ＭＳ ゴシック", -15, false)) {
+      font_(MakeFont(L"ＭＳ ゴシック", Scale().FontHeight(-15), false)) {
     CreateOverOwner(L"TCycleForm", kCycleFormStyle, kClientWidth, kClientHeight, L"周期グラフ", font_.Get());
-    chart_.Create(*this, Hwnd(), kChart.left, kChart.top, kChart.right - kChart.left, kChart.bottom - kChart.top);
-    lines_.Create(Hwnd(), kChart.left, kLinesTop, kChart.right - kChart.left, kTextLines, font_.Get());
+    const Rect chart = Scale().Box(kChart);
+    chart_.Create(*this, Hwnd(), chart.left, chart.top, chart.Width(), chart.Height());
+    lines_.Create(Hwnd(), kChart.left, kLinesTop, kChart.Width(), kTextLines, font_.Get(), Scale());
     btnPrev_ = MakeButton(L"前の周期(&P)", kIdPrev, 8, kButtonsTop, kButtonWidth, kButtonHeight);
     btnNext_ = MakeButton(L"次の周期(&N)", kIdNext, 8 + kButtonWidth + 8, kButtonsTop, kButtonWidth, kButtonHeight);
     btnLeaveOut_ = MakeButton(kLeaveOutText, kIdLeaveOut, 8 + 2 * (kButtonWidth + 8), kButtonsTop, kLeaveOutButtonWidth,
@@ -100,9 +101,10 @@ TCycleForm::TCycleForm(HWND owner, DaySeries series, int shownLastDay)
 }
 
 HWND TCycleForm::MakeButton(const wchar_t* text, int id, int x, int y, int w, int h) {
-    HWND button = CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, x, y, w, h,
-                                  Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                  GetModuleHandleW(nullptr), nullptr);
+    const Rect box = Scale().Box(x, y, w, h);
+    HWND button = CreateWindowExW(
+        0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, box.left, box.top, box.Width(),
+        box.Height(), Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     return button;
 }
@@ -182,7 +184,7 @@ LRESULT TCycleForm::OnContextMenu(HWND from, LPARAM lp) {
         // The menu key or Shift+F10: at the selected day's column.
         if (shown_ < 0)
             return 0;
-        at = {chart_.DayX(selected_ - analysis_.cycles[static_cast<size_t>(shown_)].start), 20};
+        at = {chart_.DayX(selected_ - analysis_.cycles[static_cast<size_t>(shown_)].start), Scale().Edge(20)};
         ClientToScreen(chart_.Hwnd(), &at);
     } else if (from != chart_.Hwnd()) {
         return Default(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(from), lp);

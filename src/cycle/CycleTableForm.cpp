@@ -14,7 +14,7 @@ namespace {
 
 constexpr int kClientWidth = 1010;
 constexpr int kClientHeight = 480;
-constexpr RECT kList{8, 8, 1002, 360};
+constexpr Rect kList{8, 8, 1002, 360};
 constexpr int kLinesTop = 366;
 constexpr int kTextLines = 4;
 // The widths of the columns, in the order of the headers.
@@ -23,35 +23,41 @@ constexpr int kColumnWidths[kCycleTableColumns] = {88, 88, 48, 120, 64, 88, 104,
 } // namespace
 
 TCycleTableForm::TCycleTableForm(HWND owner, DaySeries series)
-    : ModalForm(owner), series_(std::move(series)), font_(MakeFont(L"ＭＳ ゴシック", -15, false)),
-      listFont_(MakeFont(L"ＭＳ ゴシック", -12, false)) {
+    : ModalForm(owner), series_(std::move(series)), font_(MakeFont(L"ＭＳ ゴシック", Scale().FontHeight(-15), false)),
+      listFont_(MakeFont(L"ＭＳ ゴシック", Scale().FontHeight(-12), false)) {
     // The list view lives in the common controls library, which the program loads only when needed.
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LISTVIEW_CLASSES};
     LateBound<decltype(&InitCommonControlsEx)>(L"comctl32.dll", "InitCommonControlsEx")(&icc);
     CreateOverOwner(L"TCycleTableForm", kCycleFormStyle, kClientWidth, kClientHeight, L"周期一覧", font_.Get());
 
-    list_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
-                            kList.left, kList.top,
-                            kList.right - kList.left, kList.bottom - kList.top, Hwnd(), nullptr,
-                            GetModuleHandleW(nullptr), nullptr);
+    const DisplayScale& scale = Scale();
+    const Rect list = scale.Box(kList);
+    list_ =
+        CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA, list.left,
+                        list.top, list.Width(), list.Height(), Hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
     // The grid's size of type, so that twelve columns with their headers fit the width.
     SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.Get()), FALSE);
     SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    int columnLeft = 0;
     for (int c = 0; c < kCycleTableColumns; ++c) {
         std::wstring header = Widen(kCycleTableHeaders[c]);
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
         column.fmt = c == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT;
-        column.cx = kColumnWidths[c];
+        // Scaled by their edges, so that the columns end where they would at 96 DPI, scaled.
+        column.cx = scale.Size(columnLeft, kColumnWidths[c]);
+        columnLeft += kColumnWidths[c];
         column.pszText = header.data();
         SendMessageW(list_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
     }
-    lines_.Create(Hwnd(), kList.left, kLinesTop, kList.right - kList.left, kTextLines, font_.Get());
-    btnClose_ = CreateWindowExW(0, L"BUTTON", L"閉じる", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                                kClientWidth - 8 - kCycleButtonWidth, kClientHeight - 8 - kCycleButtonHeight, kCycleButtonWidth,
-                                kCycleButtonHeight, Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDCANCEL)),
-                                GetModuleHandleW(nullptr), nullptr);
+    lines_.Create(Hwnd(), kList.left, kLinesTop, kList.Width(), kTextLines, font_.Get(), scale);
+    const Rect close = scale.Box(kClientWidth - 8 - kCycleButtonWidth, kClientHeight - 8 - kCycleButtonHeight,
+                                 kCycleButtonWidth, kCycleButtonHeight);
+    btnClose_ =
+        CreateWindowExW(0, L"BUTTON", L"閉じる", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, close.left,
+                        close.top, close.Width(), close.Height(), Hwnd(),
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDCANCEL)), GetModuleHandleW(nullptr), nullptr);
     SendMessageW(btnClose_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     Fill();
 }

@@ -5,11 +5,11 @@
 
 namespace purimo {
 
-void TextLines::Create(HWND parent, int left, int top, int width, int count, HFONT font) {
+void TextLines::Create(HWND parent, int left, int top, int width, int count, HFONT font, const DisplayScale& scale) {
     for (int i = 0; i < count; ++i) {
-        HWND line = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, left,
-                                    top + i * kCycleLineHeight, width, kCycleLineHeight, parent, nullptr,
-                                    GetModuleHandleW(nullptr), nullptr);
+        const Rect box = scale.Box(left, top + i * kCycleLineHeight, width, kCycleLineHeight);
+        HWND line = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, box.left, box.top, box.Width(),
+                                    box.Height(), parent, nullptr, GetModuleHandleW(nullptr), nullptr);
         SendMessageW(line, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         lines_.push_back(line);
     }

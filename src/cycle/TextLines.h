@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "common/DisplayScale.h"
+
 namespace purimo {
 
 // The cycle windows' own look: a captioned pop-up, and its rows of text and buttons.
@@ -16,8 +18,8 @@ constexpr int kCycleButtonHeight = 25;
 
 class TextLines {
 public:
-    // count lines of width from (left, top) down, in font.
-    void Create(HWND parent, int left, int top, int width, int count, HFONT font);
+    // count lines of width from (left, top) down (96-DPI pixels, laid out at scale), in font.
+    void Create(HWND parent, int left, int top, int width, int count, HFONT font, const DisplayScale& scale);
     // Shows the lines given, hides the rest.
     void Set(const std::vector<std::string>& lines);
     // The visible lines, top to bottom (code page 932).

@@ -15,34 +15,52 @@ constexpr int kClientHeight = 78;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 const FontSpec kFormFont{"ＭＳ ゴシック", -15, false, 0};
+constexpr Rect kTitleBox{9, 8, 9 + 65, 8 + 25};
+constexpr Rect kFieldBox{81, 9, 81 + 248, 9 + 23};
+constexpr Rect kOkBox{206, 42, 206 + 57, 42 + 25};
+constexpr Rect kCancelBox{271, 42, 271 + 57, 42 + 25};
 
-HWND CreateButton(HWND parent, const wchar_t* text, int x, int y, HFONT font) {
-    HWND button = CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, x, y, 57, 25,
-                                  parent, nullptr, GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return button;
+HWND CreateButton(HWND parent, const wchar_t* text) {
+    return CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0, parent,
+                           nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+void Place(HWND control, const Rect& box) {
+    SetWindowPos(control, nullptr, box.left, box.top, box.Width(), box.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace
 
-TComEditForm::TComEditForm(HWND owner) : ModalForm(owner), font_(MakeFont(L"ＭＳ ゴシック", -15, false)) {
-    RECT frame{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    CreateWindowOf(L"TComEditForm", kExStyle, kStyle, 0, 0, frame.right - frame.left, frame.bottom - frame.top, owner,
-                   nullptr, L"");
-    SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+TComEditForm::TComEditForm(HWND owner) : ModalForm(owner) {
+    CreateWindowOf(L"TComEditForm", kExStyle, kStyle, 0, 0, 0, 0, owner, nullptr, L"");
     CreateControls();
+    LayOut();
 }
 
 void TComEditForm::CreateControls() {
-    pnlTitle_.Create(Hwnd(), 9, 8, 65, 25, kFormFont, SystemColor(kSysWindowText), SystemColor(kSysBtnFace));
+    pnlTitle_.Create(Hwnd(), 0, 0, 0, 0, kFormFont, SystemColor(kSysWindowText), SystemColor(kSysBtnFace));
     pnlTitle_.SetCaption("メモ");
-    editTitle_.Create(Hwnd(), 81, 9, 248, 23, font_.Get(), WS_VISIBLE);
+    editTitle_.Create(Hwnd(), 0, 0, 0, 0, nullptr, WS_VISIBLE);
     editTitle_.openInputMethod = true;
     editTitle_.FilterChar = [this](wchar_t ch) { return editTitleKeyPress(ch); };
     editTitle_.FilterPaste = [this](const std::wstring& paste) { return PasteInsert(paste); };
-    btnOk_ = CreateButton(Hwnd(), L"OK", 206, 42, font_.Get());
-    btnCancel_ = CreateButton(Hwnd(), L"ｷｬﾝｾﾙ", 271, 42, font_.Get());
+    btnOk_ = CreateButton(Hwnd(), L"OK");
+    btnCancel_ = CreateButton(Hwnd(), L"ｷｬﾝｾﾙ");
+}
+
+void TComEditForm::LayOut() {
+    const DisplayScale& scale = Scale();
+    SizeClientTo(kClientWidth, kClientHeight);
+    Place(pnlTitle_.Hwnd(), scale.Box(kTitleBox));
+    pnlTitle_.SetFont(scale.Font(kFormFont));
+    Place(editTitle_.Hwnd(), scale.Box(kFieldBox));
+    Place(btnOk_, scale.Box(kOkBox));
+    Place(btnCancel_, scale.Box(kCancelBox));
+    // The controls take the new font before the old one goes.
+    FontHandle font = MakeFont(L"ＭＳ ゴシック", scale.FontHeight(kFormFont.height), false);
+    for (HWND window : {Hwnd(), editTitle_.Hwnd(), btnOk_, btnCancel_})
+        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+    font_ = std::move(font);
 }
 
 LRESULT TComEditForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -103,6 +121,8 @@ void TComEditForm::SetTitle(const std::string& title) {
 }
 
 void TComEditForm::ShowModal() {
+    if (FollowOwnersScale())
+        LayOut();
     if (!placed_) {
         // Centred on the screen the first time; later where the user left it.
         RECT r;

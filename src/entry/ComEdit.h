@@ -51,6 +51,8 @@ private:
     LRESULT OnSetCursor(HWND over);
     LRESULT OnClose();
     void CreateControls();
+    // Places the controls and sizes the window at its scale.
+    void LayOut();
     void Finish();
     MemoFocus FocusedControl() const;
     void FocusControl(MemoFocus control);

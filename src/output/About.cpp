@@ -18,9 +18,9 @@ constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
 constexpr int kClientWidth = 577;
 constexpr int kClientHeight = 319;
 
-constexpr RECT kPanel1{8, 8, 8 + 561, 8 + 265};
-constexpr RECT kCopy{12, 152, 12 + 537, 152 + 93}; // in Panel1
-constexpr RECT kOKButton{493, 284, 493 + 75, 284 + 25};
+constexpr Rect kPanel1{8, 8, 8 + 561, 8 + 265};
+constexpr Rect kCopy{12, 152, 12 + 537, 152 + 93}; // in Panel1
+constexpr Rect kOKButton{493, 284, 493 + 75, 284 + 25};
 constexpr POINT kIconAt{18, 18};
 constexpr int kIconSize = 32;
 
@@ -40,25 +40,28 @@ const char* const kNotices[] = {
 };
 constexpr int kNoticeTops[] = {14, 40, 64};
 
-// Sizes are character heights in pixels.
-FontHandle MakeCharsetFont(const wchar_t* face, int height, bool bold, BYTE charset) {
-    return MakeFont(face, -height, bold, 0, charset);
+// Sizes are character heights in 96-DPI pixels.
+FontHandle MakeCharsetFont(const DisplayScale& scale, const wchar_t* face, int height, bool bold, BYTE charset) {
+    return MakeFont(face, scale.FontHeight(-height), bold, 0, charset);
 }
 
-void DrawLabel(HDC dc, HFONT font, POINT at, const std::string& text, Color color) {
+void DrawLabel(HDC dc, const DisplayScale& scale, HFONT font, POINT at, const std::string& text, Color color) {
     SelectScope select(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ToColorRef(color));
     std::wstring wide = Widen(text);
-    TextOutW(dc, at.x, at.y, wide.c_str(), static_cast<int>(wide.size()));
+    TextOutW(dc, scale.Edge(at.x), scale.Edge(at.y), wide.c_str(), static_cast<int>(wide.size()));
+}
+
+void Place(HWND window, const Rect& box) {
+    SetWindowPos(window, nullptr, box.left, box.top, box.Width(), box.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace
 
 void AboutPanel::Create(TAboutForm& form, HWND parent) {
     form_ = &form;
-    CreateWindowOf(L"PurimoAboutPanel", 0, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, kPanel1.left, kPanel1.top,
-                   kPanel1.right - kPanel1.left, kPanel1.bottom - kPanel1.top, parent, nullptr);
+    CreateWindowOf(L"PurimoAboutPanel", 0, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, parent, nullptr);
 }
 
 bool AboutPanel::PaintContent(HDC dc, const RECT& client) {
@@ -71,17 +74,19 @@ bool AboutPanel::PaintContent(HDC dc, const RECT& client) {
         DrawFrame(canvas, Rect{1, 1, r.right - 1, r.bottom - 1}, SystemColor(kSysBtnHighlight),
                   SystemColor(kSysBtnShadow));
     }
-    DrawIconEx(dc, kIconAt.x, kIconAt.y, form_->ProgramIcon(), kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
-    DrawLabel(dc, form_->AppNameFont(), kAppName.at, kAppName.text, kAppName.color);
-    DrawLabel(dc, form_->VersionFont(), kVersionAt, form_->lblVersion(), SystemColor(kSysWindowText));
-    DrawLabel(dc, form_->ProductNameFont(), kProductName.at, kProductName.text, kProductName.color);
+    const DisplayScale& scale = form_->Scale();
+    const int iconSize = scale.Size(kIconAt.x, kIconSize);
+    DrawIconEx(dc, scale.Edge(kIconAt.x), scale.Edge(kIconAt.y), form_->ProgramIcon(), iconSize, iconSize, 0, nullptr,
+               DI_NORMAL);
+    DrawLabel(dc, scale, form_->AppNameFont(), kAppName.at, kAppName.text, kAppName.color);
+    DrawLabel(dc, scale, form_->VersionFont(), kVersionAt, form_->lblVersion(), SystemColor(kSysWindowText));
+    DrawLabel(dc, scale, form_->ProductNameFont(), kProductName.at, kProductName.text, kProductName.color);
     return true;
 }
 
 void CopyPanel::Create(TAboutForm& form, HWND parent) {
     form_ = &form;
-    CreateWindowOf(L"PurimoAboutCopy", 0, WS_CHILD | WS_VISIBLE, kCopy.left, kCopy.top, kCopy.right - kCopy.left,
-                   kCopy.bottom - kCopy.top, parent, nullptr);
+    CreateWindowOf(L"PurimoAboutCopy", 0, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent, nullptr);
 }
 
 bool CopyPanel::PaintContent(HDC dc, const RECT& client) {
@@ -97,35 +102,50 @@ bool CopyPanel::PaintContent(HDC dc, const RECT& client) {
     SetTextAlign(dc, TA_CENTER | TA_TOP);
     for (size_t i = 0; i < std::size(kNotices); ++i) {
         std::wstring line = Widen(kNotices[i]);
-        TextOutW(dc, client.right / 2, kNoticeTops[i], line.c_str(), static_cast<int>(line.size()));
+        TextOutW(dc, client.right / 2, form_->Scale().Edge(kNoticeTops[i]), line.c_str(),
+                 static_cast<int>(line.size()));
     }
     return true;
 }
 
-TAboutForm::TAboutForm(HWND owner)
-    : ModalForm(owner), formFont_(MakeCharsetFont(L"ＭＳ ゴシック", 15, false, SHIFTJIS_CHARSET)),
-      appNameFont_(MakeCharsetFont(L"Century", 24, true, ANSI_CHARSET)),
-      versionFont_(MakeCharsetFont(L"Century", 19, false, ANSI_CHARSET)),
-      productNameFont_(MakeCharsetFont(L"ＭＳ ゴシック", 27, true, SHIFTJIS_CHARSET)),
-      copyFont_(MakeCharsetFont(L"ＭＳ 明朝", 15, false, SHIFTJIS_CHARSET)) {
-    icon_ = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PURIMO), IMAGE_ICON,
-                                          kIconSize, kIconSize, LR_SHARED));
-    RECT frame{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, kFormStyle, FALSE, 0);
-    CreateWindowOf(L"TAboutForm", 0, kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                   frame.bottom - frame.top, owner, nullptr, L"バージョン情報");
-    SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.Get()), FALSE);
+TAboutForm::TAboutForm(HWND owner) : ModalForm(owner) {
+    CreateWindowOf(L"TAboutForm", 0, kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, owner, nullptr, L"バージョン情報");
     panel1_.Create(*this, Hwnd());
     pnlCopy_.Create(*this, panel1_.Hwnd());
-    okButton_ =
-        CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, kOKButton.left,
-                        kOKButton.top, kOKButton.right - kOKButton.left, kOKButton.bottom - kOKButton.top, Hwnd(),
-                        reinterpret_cast<HMENU>(IDOK), GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(okButton_, WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.Get()), FALSE);
+    okButton_ = CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0,
+                                Hwnd(), reinterpret_cast<HMENU>(IDOK), GetModuleHandleW(nullptr), nullptr);
+    LayOut();
+}
+
+void TAboutForm::LayOut() {
+    const DisplayScale& scale = Scale();
+    // The windows take the new fonts before the old ones go.
+    FontHandle formFont = MakeCharsetFont(scale, L"ＭＳ ゴシック", 15, false, SHIFTJIS_CHARSET);
+    SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(formFont.Get()), FALSE);
+    SendMessageW(okButton_, WM_SETFONT, reinterpret_cast<WPARAM>(formFont.Get()), FALSE);
+    formFont_ = std::move(formFont);
+    appNameFont_ = MakeCharsetFont(scale, L"Century", 24, true, ANSI_CHARSET);
+    versionFont_ = MakeCharsetFont(scale, L"Century", 19, false, ANSI_CHARSET);
+    productNameFont_ = MakeCharsetFont(scale, L"ＭＳ ゴシック", 27, true, SHIFTJIS_CHARSET);
+    copyFont_ = MakeCharsetFont(scale, L"ＭＳ 明朝", 15, false, SHIFTJIS_CHARSET);
+    const int iconSize = scale.Size(kIconAt.x, kIconSize);
+    icon_ = static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PURIMO), IMAGE_ICON, iconSize, iconSize, LR_SHARED));
+    SizeClientTo(kClientWidth, kClientHeight);
+    Place(panel1_.Hwnd(), scale.Box(kPanel1));
+    // pnlCopy stands in Panel1: its edges are scaled in the dialog's coordinates.
+    const Rect copy = scale.Box(Rect{kPanel1.left + kCopy.left, kPanel1.top + kCopy.top, kPanel1.left + kCopy.right,
+                                     kPanel1.top + kCopy.bottom});
+    const Rect panel = scale.Box(kPanel1);
+    Place(pnlCopy_.Hwnd(),
+          Rect{copy.left - panel.left, copy.top - panel.top, copy.right - panel.left, copy.bottom - panel.top});
+    Place(okButton_, scale.Box(kOKButton));
 }
 
 void TAboutForm::ShowModal() {
     lblVersion_ = "Version " + FileVersionText;
+    if (FollowOwnersScale())
+        LayOut();
     InvalidateRect(panel1_.Hwnd(), nullptr, FALSE);
     if (!placed_) {
         // The first time on the main window's monitor; afterwards where the user left it.

@@ -58,6 +58,8 @@ protected:
 private:
     LRESULT OnCommand(UINT id);
     LRESULT OnSetCursor(HWND over, LPARAM lp);
+    // Sizes the dialog, places its windows and makes its fonts and icon at its scale.
+    void LayOut();
 
     bool placed_ = false;
     std::string lblVersion_ = "Version ";

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
-#include "widgets/Modal.h"
+#include "widgets/Dpi.h"
 #include "widgets/MessageLoop.h"
+#include "widgets/Modal.h"
 
 namespace purimo {
 
@@ -42,6 +43,8 @@ void EndModal(HWND dialog, HWND owner) {
     }
 }
 
+ModalForm::ModalForm(HWND owner) : owner_(owner), scale_(ScaleFor(owner)) {}
+
 bool ModalForm::PaintContent(HDC dc, const RECT& client) {
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     return true;
@@ -53,12 +56,30 @@ void ModalForm::ShowModally(const std::function<void()>& shown, const std::funct
     modal_ = false;
 }
 
+bool ModalForm::FollowOwnersScale() {
+    const DisplayScale now = ScaleFor(owner_);
+    if (now == scale_)
+        return false;
+    scale_ = now;
+    return true;
+}
+
+// The frame is the system's, drawn at the DPI of the monitor the window stands on, which may exceed
+// the scale of the content when the main window had to shrink its own to fit the screen.
+void ModalForm::SizeClientTo(int clientWidth, int clientHeight) {
+    const SIZE outer = OuterSizeForClient(
+        scale_.Edge(clientWidth), scale_.Edge(clientHeight), static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_STYLE)),
+        false, static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE)), WindowDpi(Hwnd()));
+    SetWindowPos(Hwnd(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void ModalForm::CreateOverOwner(const wchar_t* className, DWORD style, int clientWidth, int clientHeight,
                                 const wchar_t* title, HFONT font) {
-    RECT frame{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectEx(&frame, style, FALSE, 0);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
+    // Made over its owner, the window stands on the owner's monitor.
+    const SIZE outer =
+        OuterSizeForClient(scale_.Edge(clientWidth), scale_.Edge(clientHeight), style, false, 0, WindowDpi(owner_));
+    const int width = outer.cx;
+    const int height = outer.cy;
     RECT over{};
     GetWindowRect(owner_, &over);
     MONITORINFO info{};

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "common/DisplayScale.h"
 #include "widgets/Window.h"
 
 namespace purimo {
@@ -18,12 +19,14 @@ void RunModal(HWND dialog, HWND owner, const std::function<void()>& shown, const
 void EndModal(HWND dialog, HWND owner);
 
 // A window shown modally over its owner on the dialog face: the About box, the memo dialog and the
-// cycle window are run and ended alike.
+// cycle window are run and ended alike. It is laid out at the scale its owner keeps.
 class ModalForm : public Window {
 public:
-    explicit ModalForm(HWND owner) : owner_(owner) {}
+    explicit ModalForm(HWND owner);
 
     bool IsShownModally() const { return modal_; }
+    // The scale the window is laid out at.
+    const DisplayScale& Scale() const { return scale_; }
     bool PaintContent(HDC dc, const RECT& client) override;
 
 protected:
@@ -36,13 +39,20 @@ protected:
     // A close request ends the showing; the window itself stays for the next time.
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     HWND Owner() const { return owner_; }
-    // Makes the window with a client area of the size, centred over its owner and kept on the
-    // owner's monitor, with font as the window's font.
+    // Takes the scale its owner keeps now, which changes when the owner moves to a monitor of
+    // another DPI; true when it changed, and a window that is kept must lay itself out anew.
+    bool FollowOwnersScale();
+    // Sizes the window, its top-left corner kept, so that its client area is clientWidth x
+    // clientHeight 96-DPI pixels at its scale.
+    void SizeClientTo(int clientWidth, int clientHeight);
+    // Makes the window with a client area of the size (96-DPI pixels, scaled), centred over its
+    // owner and kept on the owner's monitor, with font as the window's font.
     void CreateOverOwner(const wchar_t* className, DWORD style, int clientWidth, int clientHeight, const wchar_t* title,
                          HFONT font);
 
 private:
     HWND owner_;
+    DisplayScale scale_;
     bool modal_ = false;
 };
 
