@@ -23,7 +23,9 @@ add_custom_target(pictures DEPENDS ${pictures})
 
 set(rc_file ${CMAKE_SOURCE_DIR}/res/PurimoManage.rc)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 932 -I ${picture_dir} -I ${CMAKE_SOURCE_DIR}/res")
-set_source_files_properties(${rc_file} PROPERTIES OBJECT_DEPENDS "${pictures}")
+# The resource compiler reads the pictures and the manifest as files of their own, which no
+# dependency scan sees: named here, a changed one rebuilds the resources.
+set_source_files_properties(${rc_file} PROPERTIES OBJECT_DEPENDS "${pictures};${CMAKE_SOURCE_DIR}/res/PurimoManage.manifest")
 
 add_executable(PurimoManage WIN32 src/app/WinMain.cpp ${rc_file})
 target_link_libraries(PurimoManage PRIVATE purimo_win)
@@ -91,7 +93,8 @@ target_include_directories(win_bench PRIVATE tests/win)
 add_dependencies(win_bench pictures)
 add_executable(empty_window WIN32 bench/win/EmptyWindow.cpp)
 target_link_options(empty_window PRIVATE -municode)
-add_executable(start_floor WIN32 bench/win/StartFloor.cpp)
+add_executable(start_floor WIN32 bench/win/StartFloor.cpp bench/win/StartFloor.rc)
+set_source_files_properties(bench/win/StartFloor.rc PROPERTIES OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/bench/win/StartFloor.manifest)
 target_link_options(start_floor PRIVATE -municode)
 add_executable(start_bench bench/win/StartBench.cpp)
 target_link_options(start_bench PRIVATE -municode)

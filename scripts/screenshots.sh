@@ -201,4 +201,22 @@ save_dialog error '^プリモ$'
 keys Return
 rmdir "$app/client/$(date +%Y%m).dat"
 xdotool mousemove $((ox + 500)) $((oy + 400))
+
+# The main window at 150 %: the diary as entered above, closed here so that it saves the week, then
+# started in the 144-DPI prefix (dpi-prefix.sh) on a display and a Wine desktop of their own, large
+# enough for the scaled window.
+keys alt+f x
+timeout 60 /usr/lib/wine/wineserver -w || { echo "the diary did not close" >&2; exit 1; }
+(
+    enter_dpi_prefix 144
+    # A new user here too: the window opens at the top-left of the screen.
+    "$WINE64" reg delete 'HKCU\Software\Sorano\PurimoManage' /f >/dev/null 2>&1 || true
+    (cd "$app" && "$WINE64" ./PurimoManage.exe </dev/null >/dev/null 2>&1 &)
+    sleep "${PURIMO_START_DELAY:-8}"
+    xdotool mousemove 1919 1199
+    import -window root "$work/screen-150.png"
+    # Only the window, frame included: the desktop around it is cut away.
+    desktop=$(convert "$work/screen-150.png" -format '%[pixel:p{1919,1199}]' info:)
+    convert "$work/screen-150.png" -bordercolor "$desktop" -border 1 -trim +repage "$out/main-window-150.png"
+)
 echo "saved the pictures to $out"

@@ -87,6 +87,11 @@ if [ "$run32" -eq 1 ]; then
 else
     echo "== Windows tests, win32: SKIPPED: $skip32"
 fi
+# The display-scale tests once more at 150 % and 125 %, each DPI in a prefix of its own on a Wine
+# desktop large enough for the scaled window (dpi-tests.sh); this prefix's desktop stays as it is.
+dpi_kinds=(win64)
+[ "$run32" -eq 1 ] && dpi_kinds+=(win32)
+"$root/scripts/dpi-tests.sh" "${dpi_kinds[@]}" || status=1
 
 # Release: both zips are made, and each program, unpacked into a fresh folder, starts, shows the
 # current month and saves it when it is closed.

@@ -4,7 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/env.sh"
-stamp="$WINEPREFIX/.purimo-ready-5"
+stamp="$PREFIX_STAMP"
 # The 32-bit program needs the prefix's 32-bit half (syswow64), which a prefix made before Wine's
 # 32-bit half was installed lacks: such a prefix is made anew.
 if [ -d "$WINEPREFIX" ] && [ -f /usr/lib/wine/wine ] && [ ! -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then

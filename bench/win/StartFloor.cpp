@@ -1,6 +1,8 @@
 // The floors that the diary's start and month switch are measured against: the least program
 // that shows what the diary must show at its start, and does what a switch to a month of another
-// length must do to the windows.
+// length must do to the windows. Like the diary it declares itself aware of the display scale (its
+// manifest) and lays every window out at the screen's DPI, so that a start at 150 % stands beside
+// the floor's start at 150 %.
 //   start_floor.exe            a main window of the diary's frame, size and menu; the wait window
 //                              shown and painted with its line; the main window painting one line
 //                              in each font the diary uses at its start; the wait window hidden.
@@ -33,8 +35,30 @@ constexpr Font kFonts[] = {{L"ＭＳ ゴシック", -15, false}, {L"ＭＳ ゴ�
 constexpr RECT kChildren[] = {{8, 40, 993, 281},  {8, 281, 993, 578},  {248, 8, 641, 33}, {204, 8, 240, 34},
                               {16, 8, 51, 34},    {648, 8, 895, 33},   {58, 8, 115, 33},  {144, 8, 173, 33}};
 
+// The screen's DPI, and a length of a 96-DPI screen at it.
+int g_dpi = 96;
+int Scaled(int x) {
+    return MulDiv(x, g_dpi, 96);
+}
+
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi > 96 ? dpi : 96;
+}
+
+// The frame around a client area at the DPI; Windows 7 lacks AdjustWindowRectExForDpi.
+void AdjustFrame(RECT* r, DWORD style, bool menu, DWORD exStyle) {
+    using AdjustForDpi = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    const auto adjust = reinterpret_cast<AdjustForDpi>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+    if (adjust == nullptr || !adjust(r, style, menu, exStyle, static_cast<UINT>(g_dpi)))
+        AdjustWindowRectEx(r, style, menu, exStyle);
+}
+
 HFONT MakeFont(const Font& f) {
-    return CreateFontW(f.height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+    return CreateFontW(Scaled(f.height), 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, f.face);
 }
 
@@ -47,7 +71,7 @@ void PaintLines(HWND hwnd) {
     for (const Font& f : kFonts) {
         HFONT font = MakeFont(f);
         HGDIOBJ old = SelectObject(dc, font);
-        TextOutW(dc, 8, y, L"2026年12月 36.5", 13);
+        TextOutW(dc, Scaled(8), Scaled(y), L"2026年12月 36.5", 13);
         SelectObject(dc, old);
         DeleteObject(font);
         y += 24;
@@ -77,7 +101,7 @@ LRESULT CALLBACK SplashProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     HFONT font = MakeFont({L"ＭＳ ゴシック", -15, true});
     HGDIOBJ old = SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
-    RECT r{0, 17, 385, 58};
+    RECT r{0, Scaled(17), Scaled(385), Scaled(58)};
     DrawTextW(dc, L"アプリケーションを起動中です。", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     SelectObject(dc, old);
     DeleteObject(font);
@@ -163,17 +187,19 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCo
     // The launcher tells the wait window from the main window by the diary's class name for it.
     Register(L"PurimoSplash", SplashProc, instance);
     Register(L"FloorChild", FillProc, instance);
-    RECT frame{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, kFormStyle, TRUE, 0);
+    g_dpi = ScreenDpi();
+    RECT frame{0, 0, Scaled(kClientWidth), Scaled(kClientHeight)};
+    AdjustFrame(&frame, kFormStyle, true, 0);
     HWND main = CreateWindowW(L"StartFloor", L"プリモ  [for Version 1.0.0.1]", kFormStyle, 214, 165,
                               frame.right - frame.left, frame.bottom - frame.top, nullptr, MakeMenu(), instance, nullptr);
     std::vector<HWND> children;
     if (switches > 0)
         for (const RECT& r : kChildren)
-            children.push_back(CreateWindowW(L"FloorChild", L"", WS_CHILD | WS_VISIBLE, r.left, r.top, r.right - r.left,
-                                             r.bottom - r.top, main, nullptr, instance, nullptr));
-    RECT splashFrame{0, 0, 385, 80};
-    AdjustWindowRectEx(&splashFrame, WS_POPUP | WS_CAPTION, FALSE, WS_EX_DLGMODALFRAME);
+            children.push_back(CreateWindowW(L"FloorChild", L"", WS_CHILD | WS_VISIBLE, Scaled(r.left), Scaled(r.top),
+                                             Scaled(r.right) - Scaled(r.left), Scaled(r.bottom) - Scaled(r.top), main,
+                                             nullptr, instance, nullptr));
+    RECT splashFrame{0, 0, Scaled(385), Scaled(80)};
+    AdjustFrame(&splashFrame, WS_POPUP | WS_CAPTION, false, WS_EX_DLGMODALFRAME);
     const int w = splashFrame.right - splashFrame.left;
     const int h = splashFrame.bottom - splashFrame.top;
     HWND splash = CreateWindowExW(WS_EX_DLGMODALFRAME, L"PurimoSplash", L"しばらくおまちください…",
