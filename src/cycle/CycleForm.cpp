@@ -74,7 +74,7 @@ LRESULT CycleChartView::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 TCycleForm::TCycleForm(HWND owner, DaySeries series, int shownLastDay)
-    : ModalForm(owner), series_(std::move(series)), analysis_(AnalyseCycles(series_)),
+    : ModalForm(owner, kClientWidth, kClientHeight), series_(std::move(series)), analysis_(AnalyseCycles(series_)),
       font_(MakeFont(L"ＭＳ ゴシック", Scale().FontHeight(-15), false)) {
     CreateOverOwner(L"TCycleForm", kCycleFormStyle, kClientWidth, kClientHeight, L"周期グラフ", font_.Get());
     const Rect chart = Scale().Box(kChart);
@@ -84,9 +84,11 @@ TCycleForm::TCycleForm(HWND owner, DaySeries series, int shownLastDay)
     btnNext_ = MakeButton(L"次の周期(&N)", kIdNext, 8 + kButtonWidth + 8, kButtonsTop, kButtonWidth, kButtonHeight);
     btnLeaveOut_ = MakeButton(kLeaveOutText, kIdLeaveOut, 8 + 2 * (kButtonWidth + 8), kButtonsTop, kLeaveOutButtonWidth,
                               kButtonHeight);
-    btnReport_ = MakeButton(L"受診用レポート印刷...(&R)", kIdReport, kClientWidth - 16 - kButtonWidth - kReportButtonWidth,
-                            kButtonsTop, kReportButtonWidth, kButtonHeight);
-    btnClose_ = MakeButton(L"閉じる", IDCANCEL, kClientWidth - 8 - kButtonWidth, kButtonsTop, kButtonWidth, kButtonHeight);
+    btnReport_ =
+        MakeButton(L"受診用レポート印刷...(&R)", kIdReport, kClientWidth - 16 - kButtonWidth - kReportButtonWidth,
+                   kButtonsTop, kReportButtonWidth, kButtonHeight);
+    btnClose_ =
+        MakeButton(L"閉じる", IDCANCEL, kClientWidth - 8 - kButtonWidth, kButtonsTop, kButtonWidth, kButtonHeight);
 
     if (analysis_.cycles.empty()) {
         ShowWindow(chart_.Hwnd(), SW_HIDE);
@@ -127,8 +129,8 @@ void TCycleForm::ShowCycle(int index) {
 
 const DayRecord* TCycleForm::Record(int serial) const {
     const std::vector<DayRecord>& days = series_.Days();
-    auto it = std::lower_bound(days.begin(), days.end(), serial,
-                               [](const DayRecord& d, int s) { return d.serial < s; });
+    auto it =
+        std::lower_bound(days.begin(), days.end(), serial, [](const DayRecord& d, int s) { return d.serial < s; });
     return it != days.end() && it->serial == serial ? &*it : nullptr;
 }
 

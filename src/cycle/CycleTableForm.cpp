@@ -23,7 +23,8 @@ constexpr int kColumnWidths[kCycleTableColumns] = {88, 88, 48, 120, 64, 88, 104,
 } // namespace
 
 TCycleTableForm::TCycleTableForm(HWND owner, DaySeries series)
-    : ModalForm(owner), series_(std::move(series)), font_(MakeFont(L"ＭＳ ゴシック", Scale().FontHeight(-15), false)),
+    : ModalForm(owner, kClientWidth, kClientHeight), series_(std::move(series)),
+      font_(MakeFont(L"ＭＳ ゴシック", Scale().FontHeight(-15), false)),
       listFont_(MakeFont(L"ＭＳ ゴシック", Scale().FontHeight(-12), false)) {
     // The list view lives in the common controls library, which the program loads only when needed.
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LISTVIEW_CLASSES};

@@ -31,7 +31,7 @@ void Place(HWND control, const Rect& box) {
 
 } // namespace
 
-TComEditForm::TComEditForm(HWND owner) : ModalForm(owner) {
+TComEditForm::TComEditForm(HWND owner) : ModalForm(owner, kClientWidth, kClientHeight) {
     CreateWindowOf(L"TComEditForm", kExStyle, kStyle, 0, 0, 0, 0, owner, nullptr, L"");
     CreateControls();
     LayOut();

@@ -108,7 +108,7 @@ bool CopyPanel::PaintContent(HDC dc, const RECT& client) {
     return true;
 }
 
-TAboutForm::TAboutForm(HWND owner) : ModalForm(owner) {
+TAboutForm::TAboutForm(HWND owner) : ModalForm(owner, kClientWidth, kClientHeight) {
     CreateWindowOf(L"TAboutForm", 0, kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, owner, nullptr, L"バージョン情報");
     panel1_.Create(*this, Hwnd());
     pnlCopy_.Create(*this, panel1_.Hwnd());

@@ -43,7 +43,27 @@ void EndModal(HWND dialog, HWND owner) {
     }
 }
 
-ModalForm::ModalForm(HWND owner) : owner_(owner), scale_(ScaleFor(owner)) {}
+ModalForm::ModalForm(HWND owner, int clientWidth, int clientHeight)
+    : owner_(owner), clientWidth_(clientWidth), clientHeight_(clientHeight), scale_(FittingScale()) {}
+
+DisplayScale ModalForm::FittingScale() const {
+    const DisplayScale wanted = ScaleFor(owner_);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (wanted.IsDesignSize() || !GetMonitorInfoW(MonitorFromWindow(owner_, MONITOR_DEFAULTTOPRIMARY), &info))
+        return wanted;
+    // The owner's scale is fitted to the owner's size; a taller window such as the cycle window may
+    // need a smaller one to show its buttons. The frame is the monitor's.
+    const int frameDpi = WindowDpi(owner_);
+    const LONG workWidth = info.rcWork.right - info.rcWork.left;
+    const LONG workHeight = info.rcWork.bottom - info.rcWork.top;
+    return DisplayScale(FittingDpi(wanted.Dpi(), [&](int dpi) {
+        const DisplayScale scale(dpi);
+        const SIZE outer = OuterSizeForClient(scale.Edge(clientWidth_), scale.Edge(clientHeight_),
+                                              WS_CAPTION | WS_SYSMENU, false, 0, frameDpi);
+        return outer.cx <= workWidth && outer.cy <= workHeight;
+    }));
+}
 
 bool ModalForm::PaintContent(HDC dc, const RECT& client) {
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
@@ -52,12 +72,13 @@ bool ModalForm::PaintContent(HDC dc, const RECT& client) {
 
 void ModalForm::ShowModally(const std::function<void()>& shown, const std::function<bool(const MSG&)>& preview) {
     modal_ = true;
-    RunModal(Hwnd(), owner_, shown, [this] { return modal_; }, preview);
+    RunModal(
+        Hwnd(), owner_, shown, [this] { return modal_; }, preview);
     modal_ = false;
 }
 
 bool ModalForm::FollowOwnersScale() {
-    const DisplayScale now = ScaleFor(owner_);
+    const DisplayScale now = FittingScale();
     if (now == scale_)
         return false;
     scale_ = now;
@@ -86,8 +107,10 @@ void ModalForm::CreateOverOwner(const wchar_t* className, DWORD style, int clien
     info.cbSize = sizeof(info);
     GetMonitorInfoW(MonitorFromWindow(owner_, MONITOR_DEFAULTTOPRIMARY), &info);
     const RECT& work = info.rcWork;
-    const int x = std::max<int>(work.left, std::min<int>(over.left + (over.right - over.left - width) / 2, work.right - width));
-    const int y = std::max<int>(work.top, std::min<int>(over.top + (over.bottom - over.top - height) / 2, work.bottom - height));
+    const int x =
+        std::max<int>(work.left, std::min<int>(over.left + (over.right - over.left - width) / 2, work.right - width));
+    const int y =
+        std::max<int>(work.top, std::min<int>(over.top + (over.bottom - over.top - height) / 2, work.bottom - height));
     CreateWindowOf(className, 0, style, x, y, width, height, owner_, nullptr, title);
     SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }

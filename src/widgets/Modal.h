@@ -19,10 +19,12 @@ void RunModal(HWND dialog, HWND owner, const std::function<void()>& shown, const
 void EndModal(HWND dialog, HWND owner);
 
 // A window shown modally over its owner on the dialog face: the About box, the memo dialog and the
-// cycle window are run and ended alike. It is laid out at the scale its owner keeps.
+// cycle window are run and ended alike. It is laid out at the scale its owner keeps, or at the
+// largest below it at which a client area of clientWidth x clientHeight 96-DPI pixels fits the
+// work area of the owner's monitor.
 class ModalForm : public Window {
 public:
-    explicit ModalForm(HWND owner);
+    ModalForm(HWND owner, int clientWidth, int clientHeight);
 
     bool IsShownModally() const { return modal_; }
     // The scale the window is laid out at.
@@ -51,7 +53,11 @@ protected:
                          HFONT font);
 
 private:
+    DisplayScale FittingScale() const;
+
     HWND owner_;
+    int clientWidth_;
+    int clientHeight_;
     DisplayScale scale_;
     bool modal_ = false;
 };

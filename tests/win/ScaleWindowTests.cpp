@@ -126,4 +126,31 @@ TEST_F(ScaleTest, KeptDialogsFollowTheirOwnersNewScale) {
     EXPECT_TRUE(errors_.empty());
 }
 
+// A scale too large for the screen (the main window's, fitted to its own size) lays the taller cycle
+// window out as large as fits, its buttons on the screen.
+TEST_F(ScaleTest, CycleWindowTooLargeForTheScreenTakesTheLargestScaleThatFits) {
+    Start();
+    KeepScaleWith(form_->Hwnd(), DisplayScale(288));
+    DisplayScale taken;
+    RECT window{};
+    form_->SetCycleFormShown([&](TCycleForm& cycle) {
+        taken = cycle.Scale();
+        GetWindowRect(cycle.Hwnd(), &window);
+        ExpectClientScaled(cycle.Hwnd(), taken, 960, 640, "cycle window");
+        PostMessageW(cycle.Hwnd(), WM_CLOSE, 0, 0);
+    });
+    SendMessageW(form_->Hwnd(), WM_COMMAND, kCmdCycleGraph, 0);
+    Pump();
+    form_->SetCycleFormShown(nullptr);
+    KeepScaleWith(form_->Hwnd(), form_->Scale());
+    EXPECT_LT(taken.Dpi(), 288);
+    EXPECT_GT(taken.Dpi(), kDesignDpi);
+    const Rect work = MainMonitor();
+    EXPECT_GE(window.left, work.left);
+    EXPECT_GE(window.top, work.top);
+    EXPECT_LE(window.right, work.right);
+    EXPECT_LE(window.bottom, work.bottom);
+    EXPECT_TRUE(errors_.empty());
+}
+
 } // namespace purimo::test
