@@ -42,10 +42,6 @@ constexpr Rect kPrevButton{16, 8, 16 + 35, 8 + 26};
 constexpr Rect kNextButton{204, 8, 204 + 36, 8 + 26};
 constexpr Rect kGuidePanel{248, 8, 248 + 393, 8 + 25};
 
-void MoveTo(HWND window, const Rect& r) {
-    SetWindowPos(window, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 } // namespace
 
 TMainForm::TMainForm(AppContext context) : context_(std::move(context)), gridLayout_(kInitialColCount, kGridRowCount) {}
@@ -171,15 +167,15 @@ void TMainForm::MakeFonts() {
 }
 
 void TMainForm::PlaceControls() {
-    MoveTo(pnlMonth_.Hwnd(), scale_.Box(kMonthPanel));
-    MoveTo(pnlYear_.Hwnd(), scale_.Box(kYearPanel));
-    MoveTo(pnlDate_.Hwnd(), scale_.Box(kDatePanel));
-    MoveTo(btnPrev_.Hwnd(), scale_.Box(kPrevButton));
-    MoveTo(btnNext_.Hwnd(), scale_.Box(kNextButton));
-    MoveTo(pnlGuide_.Hwnd(), scale_.Box(kGuidePanel));
+    Place(pnlMonth_.Hwnd(), scale_.Box(kMonthPanel));
+    Place(pnlYear_.Hwnd(), scale_.Box(kYearPanel));
+    Place(pnlDate_.Hwnd(), scale_.Box(kDatePanel));
+    Place(btnPrev_.Hwnd(), scale_.Box(kPrevButton));
+    Place(btnNext_.Hwnd(), scale_.Box(kNextButton));
+    Place(pnlGuide_.Hwnd(), scale_.Box(kGuidePanel));
     MonthArea area = MonthAreaFor(gridModel_.ColCount() - 1, scale_);
-    MoveTo(gridMain_.Hwnd(), area.grid);
-    MoveTo(chartMain_.Hwnd(), area.chart);
+    Place(gridMain_.Hwnd(), area.grid);
+    Place(chartMain_.Hwnd(), area.chart);
     RECT client;
     GetClientRect(Hwnd(), &client);
     RECT frame;

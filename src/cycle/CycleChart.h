@@ -19,7 +19,7 @@ struct CyclePoint {
     int x = 0;
     int y = 0;
     Rect marker;
-    bool high = false; // a high-phase point: a red circle; else a blue square
+    bool high = false;    // a high-phase point: a red circle; else a blue square
     bool leftOut = false; // a reading she left out: a hollow grey circle whatever its phase
 };
 
@@ -34,19 +34,19 @@ struct CycleChartLayout {
     int dayCount = 0; // days the width is divided into: at least the cycle's
     AxisScale leftScale;
     std::vector<AxisLabel> leftLabels;
-    std::vector<Segment> guides;   // across the plot at every tenth of a degree
-    std::vector<Segment> dayLines; // dotted, at the labelled days
-    Segment centreLine;            // 36.7
+    std::vector<Segment> guides;          // across the plot at every tenth of a degree
+    std::vector<Segment> dayLines;        // dotted, at the labelled days
+    Segment centreLine;                   // 36.7
     std::vector<Segment> temperatureLine; // between days next to each other that both have a reading
                                           // taken into the rules
     std::vector<CyclePoint> points;
     std::optional<Segment> coverLine; // dashed, across the plot
     std::optional<AxisLabel> coverLabel;
-    std::optional<Segment> shiftLine; // dotted, just before the first higher day
+    std::optional<Segment> shiftLine;  // dotted, just before the first higher day
     std::vector<AxisLabel> dayLabels;  // cycle days
     std::vector<AxisLabel> dateLabels; // "3/17", under the same days
     std::vector<AxisLabel> markLabels; // the event marks, without their TAB
-    int plotLeft = 0;  // the days' columns: dayCount of them across plotWidth
+    int plotLeft = 0;                  // the days' columns: dayCount of them across plotWidth
     int plotWidth = 1;
     // On the screen only: the selected day's column and its "M/D 36.5℃" in the plot's corner.
     std::optional<Rect> selectedBand;

@@ -6,6 +6,7 @@
 #include "cycle/CycleChart.h"
 #include "cycle/CycleForm.h"
 #include "cycle/CycleText.h"
+#include "widgets/Dpi.h"
 #include "widgets/GdiCanvas.h"
 #include "widgets/Modal.h"
 #include "widgets/WinText.h"
@@ -28,6 +29,13 @@ constexpr int kReportButtonWidth = 200;
 constexpr int kLeaveOutButtonWidth = 160;
 const wchar_t* const kLeaveOutText = L"体温を除外(&X)";
 const wchar_t* const kTakeBackText = L"除外を取り消す(&X)";
+constexpr int kFontHeight = -15;
+constexpr Rect kPrevBox{8, kButtonsTop, 8 + kButtonWidth, kButtonsTop + kButtonHeight};
+constexpr Rect kNextBox{kPrevBox.right + 8, kButtonsTop, kPrevBox.right + 8 + kButtonWidth, kPrevBox.bottom};
+constexpr Rect kLeaveOutBox{kNextBox.right + 8, kButtonsTop, kNextBox.right + 8 + kLeaveOutButtonWidth,
+                            kPrevBox.bottom};
+constexpr Rect kCloseBox{kClientWidth - 8 - kButtonWidth, kButtonsTop, kClientWidth - 8, kPrevBox.bottom};
+constexpr Rect kReportBox{kCloseBox.left - 8 - kReportButtonWidth, kButtonsTop, kCloseBox.left - 8, kPrevBox.bottom};
 
 } // namespace
 
@@ -75,20 +83,16 @@ LRESULT CycleChartView::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 TCycleForm::TCycleForm(HWND owner, DaySeries series, int shownLastDay)
     : ModalForm(owner, kClientWidth, kClientHeight), series_(std::move(series)), analysis_(AnalyseCycles(series_)),
-      font_(MakeFont(L"ＭＳ ゴシック", Scale().FontHeight(-15), false)) {
+      font_(MakeFont(L"ＭＳ ゴシック", Scale().FontHeight(kFontHeight), false)) {
     CreateOverOwner(L"TCycleForm", kCycleFormStyle, kClientWidth, kClientHeight, L"周期グラフ", font_.Get());
     const Rect chart = Scale().Box(kChart);
     chart_.Create(*this, Hwnd(), chart.left, chart.top, chart.Width(), chart.Height());
     lines_.Create(Hwnd(), kChart.left, kLinesTop, kChart.Width(), kTextLines, font_.Get(), Scale());
-    btnPrev_ = MakeButton(L"前の周期(&P)", kIdPrev, 8, kButtonsTop, kButtonWidth, kButtonHeight);
-    btnNext_ = MakeButton(L"次の周期(&N)", kIdNext, 8 + kButtonWidth + 8, kButtonsTop, kButtonWidth, kButtonHeight);
-    btnLeaveOut_ = MakeButton(kLeaveOutText, kIdLeaveOut, 8 + 2 * (kButtonWidth + 8), kButtonsTop, kLeaveOutButtonWidth,
-                              kButtonHeight);
-    btnReport_ =
-        MakeButton(L"受診用レポート印刷...(&R)", kIdReport, kClientWidth - 16 - kButtonWidth - kReportButtonWidth,
-                   kButtonsTop, kReportButtonWidth, kButtonHeight);
-    btnClose_ =
-        MakeButton(L"閉じる", IDCANCEL, kClientWidth - 8 - kButtonWidth, kButtonsTop, kButtonWidth, kButtonHeight);
+    btnPrev_ = MakeButton(L"前の周期(&P)", kIdPrev, kPrevBox);
+    btnNext_ = MakeButton(L"次の周期(&N)", kIdNext, kNextBox);
+    btnLeaveOut_ = MakeButton(kLeaveOutText, kIdLeaveOut, kLeaveOutBox);
+    btnReport_ = MakeButton(L"受診用レポート印刷...(&R)", kIdReport, kReportBox);
+    btnClose_ = MakeButton(L"閉じる", IDCANCEL, kCloseBox);
 
     if (analysis_.cycles.empty()) {
         ShowWindow(chart_.Hwnd(), SW_HIDE);
@@ -102,8 +106,29 @@ TCycleForm::TCycleForm(HWND owner, DaySeries series, int shownLastDay)
     }
 }
 
-HWND TCycleForm::MakeButton(const wchar_t* text, int id, int x, int y, int w, int h) {
-    const Rect box = Scale().Box(x, y, w, h);
+void TCycleForm::LayOutAgain() {
+    const DisplayScale& scale = Scale();
+    // The windows take the new font before the old one goes.
+    FontHandle font = MakeFont(L"ＭＳ ゴシック", scale.FontHeight(kFontHeight), false);
+    SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+    SizeClientTo(kClientWidth, kClientHeight);
+    Place(chart_.Hwnd(), scale.Box(kChart));
+    lines_.Place(kChart.left, kLinesTop, kChart.Width(), font.Get(), scale);
+    const std::pair<HWND, Rect> buttons[] = {{btnPrev_, kPrevBox},
+                                             {btnNext_, kNextBox},
+                                             {btnLeaveOut_, kLeaveOutBox},
+                                             {btnReport_, kReportBox},
+                                             {btnClose_, kCloseBox}};
+    for (const auto& [button, box] : buttons) {
+        Place(button, scale.Box(box));
+        SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+    }
+    font_ = std::move(font);
+    InvalidateRect(Hwnd(), nullptr, TRUE);
+}
+
+HWND TCycleForm::MakeButton(const wchar_t* text, int id, const Rect& design) {
+    const Rect box = Scale().Box(design);
     HWND button = CreateWindowExW(
         0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, box.left, box.top, box.Width(),
         box.Height(), Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);

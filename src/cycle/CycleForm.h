@@ -84,7 +84,9 @@ private:
     LRESULT OnContextMenu(HWND from, LPARAM lp);
     const DayRecord* Record(int serial) const;
     LRESULT OnCommand(UINT id);
-    HWND MakeButton(const wchar_t* text, int id, int x, int y, int w, int h);
+    // A push button at its 96-DPI box, laid out at the scale.
+    HWND MakeButton(const wchar_t* text, int id, const Rect& design);
+    void LayOutAgain() override;
 
     DaySeries series_;
     CycleAnalysis analysis_;

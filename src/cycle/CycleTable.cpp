@@ -4,9 +4,9 @@
 
 namespace purimo {
 
-const char* const kCycleTableHeaders[kCycleTableColumns] = {
-    "開始日", "終了日", "日数", "高温期の始まり", "周期日", "確定日", "カバーライン",
-    "低温期平均", "高温期平均", "差", "高温期日数", "除外"};
+const char* const kCycleTableHeaders[kCycleTableColumns] = {"開始日",     "終了日", "日数",         "高温期の始まり",
+                                                            "周期日",     "確定日", "カバーライン", "低温期平均",
+                                                            "高温期平均", "差",     "高温期日数",   "除外"};
 
 namespace {
 
@@ -24,14 +24,14 @@ std::vector<CycleTableRow> CycleTableRows(const CycleAnalysis& analysis) {
         const Cycle& cycle = analysis.cycles[static_cast<size_t>(i)];
         const auto& shift = cycle.shift;
         const auto high = cycle.HighPhaseLength();
-        rows.push_back({i,
-                        {FormatDate(cycle.start), cycle.open ? "記録中" : FormatDate(cycle.end),
-                         std::to_string(cycle.Length()), shift ? FormatDate(shift->firstHigh) : "",
-                         shift ? std::to_string(cycle.DayOf(shift->firstHigh)) : "",
-                         shift ? FormatDate(shift->confirmed) : "", shift ? Plain(shift->coverLine) : "",
-                         shift ? Plain(cycle.lowMean) : "", shift ? Plain(cycle.highMean) : "",
-                         shift ? Plain(cycle.highMean - cycle.lowMean) : "", high ? std::to_string(*high) : "",
-                         std::to_string(cycle.leftOut.size())}});
+        rows.push_back(
+            {i,
+             {FormatDate(cycle.start), cycle.open ? "記録中" : FormatDate(cycle.end), std::to_string(cycle.Length()),
+              shift ? FormatDate(shift->firstHigh) : "", shift ? std::to_string(cycle.DayOf(shift->firstHigh)) : "",
+              shift ? FormatDate(shift->confirmed) : "", shift ? Plain(shift->coverLine) : "",
+              shift ? Plain(cycle.lowMean) : "", shift ? Plain(cycle.highMean) : "",
+              shift ? Plain(cycle.highMean - cycle.lowMean) : "", high ? std::to_string(*high) : "",
+              std::to_string(cycle.leftOut.size())}});
     }
     return rows;
 }

@@ -6,6 +6,7 @@
 #include "common/LateBinding.h"
 #include "cycle/CycleTableForm.h"
 #include "cycle/CycleText.h"
+#include "widgets/Dpi.h"
 #include "widgets/WinText.h"
 
 namespace purimo {
@@ -19,13 +20,25 @@ constexpr int kLinesTop = 366;
 constexpr int kTextLines = 4;
 // The widths of the columns, in the order of the headers.
 constexpr int kColumnWidths[kCycleTableColumns] = {88, 88, 48, 120, 64, 88, 104, 90, 90, 50, 90, 50};
+constexpr int kFontHeight = -15;
+constexpr int kListFontHeight = -12;
+constexpr Rect kCloseBox{kClientWidth - 8 - kCycleButtonWidth, kClientHeight - 8 - kCycleButtonHeight, kClientWidth - 8,
+                         kClientHeight - 8};
+
+// Scaled by their edges, so that the columns end where they would at 96 DPI, scaled.
+int ColumnWidth(int column, const DisplayScale& scale) {
+    int left = 0;
+    for (int c = 0; c < column; ++c)
+        left += kColumnWidths[c];
+    return scale.Size(left, kColumnWidths[column]);
+}
 
 } // namespace
 
 TCycleTableForm::TCycleTableForm(HWND owner, DaySeries series)
     : ModalForm(owner, kClientWidth, kClientHeight), series_(std::move(series)),
-      font_(MakeFont(L"ＭＳ ゴシック", Scale().FontHeight(-15), false)),
-      listFont_(MakeFont(L"ＭＳ ゴシック", Scale().FontHeight(-12), false)) {
+      font_(MakeFont(L"ＭＳ ゴシック", Scale().FontHeight(kFontHeight), false)),
+      listFont_(MakeFont(L"ＭＳ ゴシック", Scale().FontHeight(kListFontHeight), false)) {
     // The list view lives in the common controls library, which the program loads only when needed.
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LISTVIEW_CLASSES};
     LateBound<decltype(&InitCommonControlsEx)>(L"comctl32.dll", "InitCommonControlsEx")(&icc);
@@ -40,27 +53,42 @@ TCycleTableForm::TCycleTableForm(HWND owner, DaySeries series)
     // The grid's size of type, so that twelve columns with their headers fit the width.
     SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.Get()), FALSE);
     SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    int columnLeft = 0;
     for (int c = 0; c < kCycleTableColumns; ++c) {
         std::wstring header = Widen(kCycleTableHeaders[c]);
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
         column.fmt = c == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT;
-        // Scaled by their edges, so that the columns end where they would at 96 DPI, scaled.
-        column.cx = scale.Size(columnLeft, kColumnWidths[c]);
-        columnLeft += kColumnWidths[c];
+        column.cx = ColumnWidth(c, scale);
         column.pszText = header.data();
         SendMessageW(list_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
     }
     lines_.Create(Hwnd(), kList.left, kLinesTop, kList.Width(), kTextLines, font_.Get(), scale);
-    const Rect close = scale.Box(kClientWidth - 8 - kCycleButtonWidth, kClientHeight - 8 - kCycleButtonHeight,
-                                 kCycleButtonWidth, kCycleButtonHeight);
+    const Rect close = scale.Box(kCloseBox);
     btnClose_ =
         CreateWindowExW(0, L"BUTTON", L"閉じる", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, close.left,
                         close.top, close.Width(), close.Height(), Hwnd(),
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDCANCEL)), GetModuleHandleW(nullptr), nullptr);
     SendMessageW(btnClose_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     Fill();
+}
+
+void TCycleTableForm::LayOutAgain() {
+    const DisplayScale& scale = Scale();
+    // The windows take the new fonts before the old ones go.
+    FontHandle font = MakeFont(L"ＭＳ ゴシック", scale.FontHeight(kFontHeight), false);
+    FontHandle listFont = MakeFont(L"ＭＳ ゴシック", scale.FontHeight(kListFontHeight), false);
+    SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+    SizeClientTo(kClientWidth, kClientHeight);
+    Place(list_, scale.Box(kList));
+    SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(listFont.Get()), TRUE);
+    for (int c = 0; c < kCycleTableColumns; ++c)
+        SendMessageW(list_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c), ColumnWidth(c, scale));
+    lines_.Place(kList.left, kLinesTop, kList.Width(), font.Get(), scale);
+    Place(btnClose_, scale.Box(kCloseBox));
+    SendMessageW(btnClose_, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+    font_ = std::move(font);
+    listFont_ = std::move(listFont);
+    InvalidateRect(Hwnd(), nullptr, TRUE);
 }
 
 void TCycleTableForm::Fill() {

@@ -40,6 +40,7 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    void LayOutAgain() override;
     void Fill();
     bool PreviewKey(const MSG& msg);
     LRESULT OnNotify(const NMHDR* header);

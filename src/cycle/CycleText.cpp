@@ -4,8 +4,9 @@
 
 namespace purimo {
 
-const char* const kNoCycleText = "周期の始まりがまだ記録されていません。生理が始まった日の「周期」に 1 を入れるか、「変化」に × "
-                                 "を付けてください。";
+const char* const kNoCycleText =
+    "周期の始まりがまだ記録されていません。生理が始まった日の「周期」に 1 を入れるか、「変化」に × "
+    "を付けてください。";
 const char* const kCycleNotice = "グラフの読み取りは目安です。避妊の判断には使わないでください。";
 const char* const kUnreadableLeftOutText = "読み込めなかった月を含む周期は統計に入れていません";
 const char* const kFigureGap = "　";
@@ -121,7 +122,8 @@ std::vector<std::string> CycleTexts(const CycleAnalysis& analysis, int index) {
     if (analysis.statistics.leftOutUnreadable)
         lines.push_back(kUnreadableLeftOutText);
     if (cycle.open && analysis.forecast)
-        lines.push_back("次の生理の予定 " + FormatDate(analysis.forecast->from) + " 〜 " + FormatDate(analysis.forecast->to));
+        lines.push_back("次の生理の予定 " + FormatDate(analysis.forecast->from) + " 〜 " +
+                        FormatDate(analysis.forecast->to));
     const CycleNotes notes = NotesFor(cycle);
     if (notes.shortHighPhase)
         lines.push_back("高温期が10日未満です。気になるときは医師に相談してください。");

@@ -131,8 +131,8 @@ CycleAnalysis AnalyseCycles(const DaySeries& series) {
         cycle.open = i + 1 == starts.size();
         cycle.end = cycle.open ? lastEntry : starts[i + 1] - 1;
         cycle.touchesUnreadable = series.TouchesUnreadable(cycle.start, cycle.end);
-        day = std::lower_bound(day, past, cycle.start,
-                               [](const DayRecord& d, int serial) { return d.serial < serial; });
+        day =
+            std::lower_bound(day, past, cycle.start, [](const DayRecord& d, int serial) { return d.serial < serial; });
         for (; day != past && day->serial <= cycle.end; ++day) {
             if (day->hundredths <= 0)
                 continue;

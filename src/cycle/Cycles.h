@@ -15,9 +15,9 @@ constexpr int kStartSpacing = 10;
 // typed 1 lies this near it.
 constexpr int kMarkQuiet = 10;
 constexpr int kReadingsBeforeShift = 6;
-constexpr int kShiftMargin = 20;      // 0.20 ℃
-constexpr int kShortHighPhase = 10;   // days
-constexpr int kSmallDifference = 30;  // 0.30 ℃
+constexpr int kShiftMargin = 20;     // 0.20 ℃
+constexpr int kShortHighPhase = 10;  // days
+constexpr int kSmallDifference = 30; // 0.30 ℃
 constexpr int kForecastCycles = 6;
 constexpr int kForecastMinimum = 3;
 // An ongoing high phase this long is worth a word.
@@ -33,9 +33,9 @@ struct Reading {
 };
 
 struct TemperatureShift {
-    int firstHigh = 0;  // serial of the first higher reading
-    int confirmed = 0;  // serial of the reading that confirms it
-    int coverLine = 0;  // hundredths
+    int firstHigh = 0; // serial of the first higher reading
+    int confirmed = 0; // serial of the reading that confirms it
+    int coverLine = 0; // hundredths
 };
 
 // The first confirmed shift of a cycle's readings (in date order), if any.

@@ -57,7 +57,8 @@ void TMainForm::menuCycleGraphClick() {
         WaitCursor wait;
         series = ReadDiary();
     }
-    ShowCycleWindow(Hwnd(), std::move(*series), DaySerial(shown.year, shown.month, DaysInMonth(shown.year, shown.month)));
+    ShowCycleWindow(Hwnd(), std::move(*series),
+                    DaySerial(shown.year, shown.month, DaysInMonth(shown.year, shown.month)));
 }
 
 DaySeries TMainForm::ShowCycleWindow(HWND owner, DaySeries series, int lastDay) {

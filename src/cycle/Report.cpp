@@ -17,7 +17,8 @@ constexpr int kSmallestFigures = 8;
 // Kept clear at the right: a glyph may reach past the width its font reports.
 constexpr int kRightMargin = 8;
 const char* const kMarksLegend = "※凡例：×(生理), △(不正出血), ＋(おりもの), ◎(性交)";
-const char* const kLinesLegend = "■ 低温期の体温　● 高温期の体温　○ 除外した体温　- - - カバーライン　━ 36.7℃　縦の点線 高温期の始まり";
+const char* const kLinesLegend =
+    "■ 低温期の体温　● 高温期の体温　○ 除外した体温　- - - カバーライン　━ 36.7℃　縦の点線 高温期の始まり";
 
 // Draws through another canvas with every position moved by an offset: each chart is laid out
 // from its own corner.
@@ -81,7 +82,8 @@ ReportLayout LayOutReport(Canvas& canvas, const CycleAnalysis& analysis, const s
     layout.width = width;
     layout.height = height;
     layout.texts.push_back({0, 0, TextAlign::Left, kTitleFont, "基礎体温表（受診用）"});
-    layout.texts.push_back({width - kRightMargin, 6, TextAlign::Right, kTextFont, "印刷日 " + FormatDate(printedSerial)});
+    layout.texts.push_back(
+        {width - kRightMargin, 6, TextAlign::Right, kTextFont, "印刷日 " + FormatDate(printedSerial)});
     layout.texts.push_back({0, 40, TextAlign::Left, kTextFont, "氏名"});
     layout.rules.push_back({40, 58, 420, 58});
 
@@ -137,8 +139,8 @@ void DrawReport(Canvas& canvas, const ReportLayout& layout, const CycleAnalysis&
     for (const ReportCycle& item : layout.cycles) {
         OffsetCanvas chart(canvas, item.chart.left, item.chart.top);
         const Cycle& cycle = analysis.cycles[static_cast<size_t>(item.index)];
-        DrawCycleChart(chart, LayOutCycleChart(chart, cycle, days, item.chart.Width(), item.chart.Height(),
-                                               layout.dayCount));
+        DrawCycleChart(chart,
+                       LayOutCycleChart(chart, cycle, days, item.chart.Width(), item.chart.Height(), layout.dayCount));
         canvas.SetTextColor(kBlack);
         write(item.figures);
     }

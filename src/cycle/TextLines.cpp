@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "cycle/TextLines.h"
+#include "widgets/Dpi.h"
 #include "widgets/WinText.h"
 
 namespace purimo {
@@ -12,6 +13,14 @@ void TextLines::Create(HWND parent, int left, int top, int width, int count, HFO
                                     box.Height(), parent, nullptr, GetModuleHandleW(nullptr), nullptr);
         SendMessageW(line, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         lines_.push_back(line);
+    }
+}
+
+void TextLines::Place(int left, int top, int width, HFONT font, const DisplayScale& scale) {
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        purimo::Place(lines_[i],
+                      scale.Box(left, top + static_cast<int>(i) * kCycleLineHeight, width, kCycleLineHeight));
+        SendMessageW(lines_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
 }
 

@@ -20,6 +20,8 @@ class TextLines {
 public:
     // count lines of width from (left, top) down (96-DPI pixels, laid out at scale), in font.
     void Create(HWND parent, int left, int top, int width, int count, HFONT font, const DisplayScale& scale);
+    // The same lines at another scale, in font.
+    void Place(int left, int top, int width, HFONT font, const DisplayScale& scale);
     // Shows the lines given, hides the rest.
     void Set(const std::vector<std::string>& lines);
     // The visible lines, top to bottom (code page 932).

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "entry/ComEdit.h"
+#include "widgets/Dpi.h"
 #include "widgets/Modal.h"
 #include "widgets/WinText.h"
 
@@ -23,10 +24,6 @@ constexpr Rect kCancelBox{271, 42, 271 + 57, 42 + 25};
 HWND CreateButton(HWND parent, const wchar_t* text) {
     return CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0, parent,
                            nullptr, GetModuleHandleW(nullptr), nullptr);
-}
-
-void Place(HWND control, const Rect& box) {
-    SetWindowPos(control, nullptr, box.left, box.top, box.Width(), box.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace

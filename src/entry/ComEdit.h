@@ -53,6 +53,7 @@ private:
     void CreateControls();
     // Places the controls and sizes the window at its scale.
     void LayOut();
+    void LayOutAgain() override { LayOut(); }
     void Finish();
     MemoFocus FocusedControl() const;
     void FocusControl(MemoFocus control);

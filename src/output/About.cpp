@@ -3,6 +3,7 @@
 #include "common/ComType.h"
 #include "common/Frame.h"
 #include "output/About.h"
+#include "widgets/Dpi.h"
 #include "widgets/Modal.h"
 #include "output/OutputGeometry.h"
 #include "resource.h"
@@ -51,10 +52,6 @@ void DrawLabel(HDC dc, const DisplayScale& scale, HFONT font, POINT at, const st
     SetTextColor(dc, ToColorRef(color));
     std::wstring wide = Widen(text);
     TextOutW(dc, scale.Edge(at.x), scale.Edge(at.y), wide.c_str(), static_cast<int>(wide.size()));
-}
-
-void Place(HWND window, const Rect& box) {
-    SetWindowPos(window, nullptr, box.left, box.top, box.Width(), box.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace

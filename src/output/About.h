@@ -60,6 +60,7 @@ private:
     LRESULT OnSetCursor(HWND over, LPARAM lp);
     // Sizes the dialog, places its windows and makes its fonts and icon at its scale.
     void LayOut();
+    void LayOutAgain() override { LayOut(); }
 
     bool placed_ = false;
     std::string lblVersion_ = "Version ";

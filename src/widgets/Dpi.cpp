@@ -42,6 +42,10 @@ SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, bool men
     return SIZE{frame.right - frame.left, frame.bottom - frame.top};
 }
 
+void Place(HWND window, const Rect& box) {
+    SetWindowPos(window, nullptr, box.left, box.top, box.Width(), box.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void KeepScaleWith(HWND topLevel, const DisplayScale& scale) {
     SetPropW(topLevel, kScaleProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(scale.Dpi())));
 }

@@ -14,6 +14,9 @@ int WindowDpi(HWND window);
 // The outer size of a window whose client area is clientWidth x clientHeight at dpi.
 SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, bool menu, DWORD exStyle, int dpi);
 
+// Moves and sizes a child to its box in its parent's client area (the box at the display scale).
+void Place(HWND window, const Rect& box);
+
 // The scale a top-level window lays itself out at, kept with the window so that the windows it
 // owns (dialogs, the wait window, the cycle windows) take the same.
 void KeepScaleWith(HWND topLevel, const DisplayScale& scale);

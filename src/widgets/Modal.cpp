@@ -44,17 +44,19 @@ void EndModal(HWND dialog, HWND owner) {
 }
 
 ModalForm::ModalForm(HWND owner, int clientWidth, int clientHeight)
-    : owner_(owner), clientWidth_(clientWidth), clientHeight_(clientHeight), scale_(FittingScale()) {}
+    : owner_(owner), clientWidth_(clientWidth), clientHeight_(clientHeight), scale_(OwnersFittingScale()) {}
 
-DisplayScale ModalForm::FittingScale() const {
-    const DisplayScale wanted = ScaleFor(owner_);
+// The owner's scale is fitted to the owner's size; a taller window such as the cycle window may need
+// a smaller one to show its buttons.
+DisplayScale ModalForm::OwnersFittingScale() const {
+    return FittingScale(ScaleFor(owner_), MonitorFromWindow(owner_, MONITOR_DEFAULTTOPRIMARY), WindowDpi(owner_));
+}
+
+DisplayScale ModalForm::FittingScale(const DisplayScale& wanted, HMONITOR monitor, int frameDpi) const {
     MONITORINFO info{};
     info.cbSize = sizeof(info);
-    if (wanted.IsDesignSize() || !GetMonitorInfoW(MonitorFromWindow(owner_, MONITOR_DEFAULTTOPRIMARY), &info))
+    if (wanted.IsDesignSize() || !GetMonitorInfoW(monitor, &info))
         return wanted;
-    // The owner's scale is fitted to the owner's size; a taller window such as the cycle window may
-    // need a smaller one to show its buttons. The frame is the monitor's.
-    const int frameDpi = WindowDpi(owner_);
     const LONG workWidth = info.rcWork.right - info.rcWork.left;
     const LONG workHeight = info.rcWork.bottom - info.rcWork.top;
     return DisplayScale(FittingDpi(wanted.Dpi(), [&](int dpi) {
@@ -78,7 +80,7 @@ void ModalForm::ShowModally(const std::function<void()>& shown, const std::funct
 }
 
 bool ModalForm::FollowOwnersScale() {
-    const DisplayScale now = FittingScale();
+    const DisplayScale now = OwnersFittingScale();
     if (now == scale_)
         return false;
     scale_ = now;
@@ -118,6 +120,19 @@ void ModalForm::CreateOverOwner(const wchar_t* className, DWORD style, int clien
 LRESULT ModalForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_CLOSE) {
         modal_ = false;
+        return 0;
+    }
+    if (msg == WM_DPICHANGED) {
+        const RECT* suggested = reinterpret_cast<const RECT*>(lp);
+        const int dpi = LOWORD(wp);
+        SetWindowPos(Hwnd(), nullptr, suggested->left, suggested->top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const DisplayScale scale =
+            FittingScale(DisplayScale(dpi), MonitorFromRect(suggested, MONITOR_DEFAULTTONEAREST), dpi);
+        if (scale != scale_) {
+            scale_ = scale;
+            Guarded(Hwnd(), [this] { LayOutAgain(); });
+        }
         return 0;
     }
     return Window::HandleMessage(msg, wp, lp);

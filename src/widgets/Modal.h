@@ -51,9 +51,15 @@ protected:
     // owner and kept on the owner's monitor, with font as the window's font.
     void CreateOverOwner(const wchar_t* className, DWORD style, int clientWidth, int clientHeight, const wchar_t* title,
                          HFONT font);
+    // Sizes, places and gives fonts to the window and its children at Scale() anew: the window was
+    // moved, open, to a monitor of another DPI.
+    virtual void LayOutAgain() {}
 
 private:
-    DisplayScale FittingScale() const;
+    // The scale wanted, or the largest below it at which the window fits the monitor's work area;
+    // its frame is drawn at frameDpi.
+    DisplayScale FittingScale(const DisplayScale& wanted, HMONITOR monitor, int frameDpi) const;
+    DisplayScale OwnersFittingScale() const;
 
     HWND owner_;
     int clientWidth_;

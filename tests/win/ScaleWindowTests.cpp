@@ -153,4 +153,36 @@ TEST_F(ScaleTest, CycleWindowTooLargeForTheScreenTakesTheLargestScaleThatFits) {
     EXPECT_TRUE(errors_.empty());
 }
 
+// Moved, open, to a monitor of another DPI, the cycle window and the table lay themselves out anew
+// for it, as large as fits.
+TEST_F(ScaleTest, OpenCycleWindowsFollowADpiChange) {
+    Start();
+    const int other = ScaleFor(form_->Hwnd()).IsDesignSize() ? 144 : kDesignDpi;
+    RECT suggested{10, 10, 500, 500};
+    const auto moved = [&](ModalForm& window, HWND button, const Rect& design, int width, int height) {
+        const DisplayScale before = window.Scale();
+        SendMessageW(window.Hwnd(), WM_DPICHANGED, MAKEWPARAM(other, other), reinterpret_cast<LPARAM>(&suggested));
+        const DisplayScale s = window.Scale();
+        EXPECT_NE(s, before);
+        EXPECT_LE(s.Dpi(), other);
+        ExpectClientScaled(window.Hwnd(), s, width, height, "moved window");
+        EXPECT_EQ(ChildBox(button), s.Box(design));
+        EXPECT_EQ(FontHeightOf(button), s.FontHeight(-15));
+        PostMessageW(window.Hwnd(), WM_CLOSE, 0, 0);
+    };
+    form_->SetCycleFormShown([&](TCycleForm& cycle) {
+        moved(cycle, cycle.btnClose(), Rect{842, 607, 952, 632}, 960, 640);
+    });
+    SendMessageW(form_->Hwnd(), WM_COMMAND, kCmdCycleGraph, 0);
+    Pump();
+    form_->SetCycleTableShown([&](TCycleTableForm& table) {
+        moved(table, table.btnClose(), Rect{892, 447, 1002, 472}, 1010, 480);
+    });
+    SendMessageW(form_->Hwnd(), WM_COMMAND, kCmdCycleTable, 0);
+    Pump();
+    form_->SetCycleFormShown(nullptr);
+    form_->SetCycleTableShown(nullptr);
+    EXPECT_TRUE(errors_.empty());
+}
+
 } // namespace purimo::test
