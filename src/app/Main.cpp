@@ -215,6 +215,7 @@ void TMainForm::ApplyDpi(int dpi, const RECT* suggested) {
         Rect box = scale_.Box(kSpinEditBox);
         spinEdit_.Resize(box.Width(), box.Height(), gridFont_.Get(), scale_.Edge(kSpinArrowsWidth));
     }
+    ScaleTooltipFont();
     PlaceControls();
     InvalidateRect(Hwnd(), nullptr, TRUE);
 }
@@ -502,8 +503,24 @@ void TMainForm::CreateTooltips(const MSG& move) {
     add(btnNext_.Hwnd(), L"翌月のデータを表示します。");
     SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_INITIAL, 500);
     SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 2500);
+    ScaleTooltipFont();
     MSG relayed = move;
     SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
+void TMainForm::ScaleTooltipFont() {
+    const int systemDpi = SystemDpi();
+    if (tooltip_ == nullptr || (scale_.Dpi() == systemDpi && !tooltipFont_))
+        return;
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
+        return;
+    LOGFONTW font = metrics.lfStatusFont;
+    font.lfHeight = MulDiv(font.lfHeight, scale_.Dpi(), systemDpi);
+    FontHandle made(CreateFontIndirectW(&font));
+    SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(made.Get()), FALSE);
+    tooltipFont_ = std::move(made);
 }
 
 void TMainForm::ReportError(const std::string& message) {

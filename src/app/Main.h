@@ -212,6 +212,9 @@ private:
     void PlaceControls();
     void CreateMenuBar();
     void CreateTooltips(const MSG& move);
+    // The tooltips' text in the system's font at the window's scale: the system gives it at its own
+    // DPI, which differs on another monitor or where the window's factor was fitted to the screen.
+    void ScaleTooltipFont();
     void ApplyMonthWidths(int days);
     void CreateSpinEdit();
     void CreateLists();
@@ -284,6 +287,7 @@ private:
     DropDownList cmbTemp_;
     SpinEdit spinEdit_;
     HWND tooltip_ = nullptr;
+    FontHandle tooltipFont_;
     HMENU menu_ = nullptr;
 
     // Output and help.

@@ -127,6 +127,11 @@ TEST_F(ScaleTest, DpiChangeLaysTheWindowOutAnew) {
     }
     ExpectMainWindowAt(*form_, form_->Scale(), days);
     EXPECT_EQ(ScaleFor(form_->Hwnd()), form_->Scale()) << "kept for the dialogs";
+    SendMessageW(form_->btnNext().Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    EXPECT_EQ(FontHeightOf(form_->Tooltip()), MulDiv(metrics.lfStatusFont.lfHeight, form_->Scale().Dpi(), SystemDpi()));
     EXPECT_TRUE(errors_.empty());
 }
 
