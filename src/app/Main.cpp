@@ -62,8 +62,8 @@ void TMainForm::Create() {
     gridLayout_.SetScale(scale_);
     chartMain_.Model().SetScale(scale_);
     MakeFonts();
-    const SIZE frame =
-        OuterSizeForClient(scale_.Edge(kClientWidth), scale_.Edge(kClientHeight), kFormStyle, true, 0, dpi);
+    const MonthArea widest = MonthAreaFor(31, scale_);
+    const SIZE frame = OuterSizeForClient(widest.clientWidth, widest.clientHeight, kFormStyle, true, 0, dpi);
     // The icons come with the window's class: set afterwards, each of them has Wine make the
     // window's icons anew for the desktop.
     ClassLook look;
@@ -146,18 +146,10 @@ void TMainForm::KeepOnScreen() {
 }
 
 DisplayScale TMainForm::FittingScale(int dpi, HMONITOR monitor) const {
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    if (dpi <= kDesignDpi || monitor == nullptr || !GetMonitorInfoW(monitor, &info))
-        return DisplayScale(dpi);
-    const LONG workWidth = info.rcWork.right - info.rcWork.left;
-    const LONG workHeight = info.rcWork.bottom - info.rcWork.top;
-    // The caption and the menu bar are drawn at the monitor's DPI whatever the content's factor.
-    return DisplayScale(FittingDpi(dpi, [&](int candidate) {
-        DisplayScale scale(candidate);
-        SIZE outer = OuterSizeForClient(scale.Edge(kClientWidth), scale.Edge(kClientHeight), kFormStyle, true, 0, dpi);
-        return outer.cx <= workWidth && outer.cy <= workHeight;
-    }));
+    // The window of a 31-day month, the widest.
+    const MonthArea widest = MonthAreaFor(31, DisplayScale());
+    return ScaleFittingMonitor(DisplayScale(dpi), monitor, widest.clientWidth, widest.clientHeight, kFormStyle, true,
+                               dpi);
 }
 
 void TMainForm::MakeFonts() {

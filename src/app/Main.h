@@ -47,8 +47,6 @@ enum MenuCommand : UINT {
     kCmdCycleTable = 404,
 };
 
-constexpr int kClientWidth = 1002;
-constexpr int kClientHeight = 585;
 constexpr int kDesignLeft = 214;
 constexpr int kDesignTop = 165;
 // The cycle-day field at 96 DPI, where it is made before it first opens over a cell.

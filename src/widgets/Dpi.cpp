@@ -1,4 +1,5 @@
 #include "widgets/Dpi.h"
+#include "widgets/Handles.h"
 
 namespace purimo {
 
@@ -15,10 +16,8 @@ template <typename Function> Function User32Function(const char* name) {
 } // namespace
 
 int SystemDpi() {
-    HDC screen = GetDC(nullptr);
-    int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : kDesignDpi;
-    if (screen != nullptr)
-        ReleaseDC(nullptr, screen);
+    WindowDc screen(nullptr);
+    int dpi = screen.Get() != nullptr ? GetDeviceCaps(screen.Get(), LOGPIXELSX) : kDesignDpi;
     return dpi > 0 ? dpi : kDesignDpi;
 }
 
@@ -40,6 +39,22 @@ SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, bool men
     if (adjust == nullptr || !adjust(&frame, style, menu ? TRUE : FALSE, exStyle, static_cast<UINT>(dpi)))
         AdjustWindowRectEx(&frame, style, menu ? TRUE : FALSE, exStyle);
     return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
+
+DisplayScale ScaleFittingMonitor(const DisplayScale& wanted, HMONITOR monitor, int clientWidth, int clientHeight,
+                                 DWORD style, bool menu, int frameDpi) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (wanted.IsDesignSize() || monitor == nullptr || !GetMonitorInfoW(monitor, &info))
+        return wanted;
+    const LONG workWidth = info.rcWork.right - info.rcWork.left;
+    const LONG workHeight = info.rcWork.bottom - info.rcWork.top;
+    return DisplayScale(FittingDpi(wanted.Dpi(), [&](int dpi) {
+        const DisplayScale scale(dpi);
+        const SIZE outer =
+            OuterSizeForClient(scale.Edge(clientWidth), scale.Edge(clientHeight), style, menu, 0, frameDpi);
+        return outer.cx <= workWidth && outer.cy <= workHeight;
+    }));
 }
 
 void Place(HWND window, const Rect& box) {

@@ -14,6 +14,12 @@ int WindowDpi(HWND window);
 // The outer size of a window whose client area is clientWidth x clientHeight at dpi.
 SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, bool menu, DWORD exStyle, int dpi);
 
+// The scale wanted, or the largest below it at which a window whose client area is clientWidth x
+// clientHeight 96-DPI pixels fits the work area of monitor; its frame (style, menu bar) is drawn at
+// frameDpi, whatever the content's factor.
+DisplayScale ScaleFittingMonitor(const DisplayScale& wanted, HMONITOR monitor, int clientWidth, int clientHeight,
+                                 DWORD style, bool menu, int frameDpi);
+
 // Moves and sizes a child to its box in its parent's client area (the box at the display scale).
 void Place(HWND window, const Rect& box);
 

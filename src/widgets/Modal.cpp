@@ -53,18 +53,7 @@ DisplayScale ModalForm::OwnersFittingScale() const {
 }
 
 DisplayScale ModalForm::FittingScale(const DisplayScale& wanted, HMONITOR monitor, int frameDpi) const {
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    if (wanted.IsDesignSize() || !GetMonitorInfoW(monitor, &info))
-        return wanted;
-    const LONG workWidth = info.rcWork.right - info.rcWork.left;
-    const LONG workHeight = info.rcWork.bottom - info.rcWork.top;
-    return DisplayScale(FittingDpi(wanted.Dpi(), [&](int dpi) {
-        const DisplayScale scale(dpi);
-        const SIZE outer = OuterSizeForClient(scale.Edge(clientWidth_), scale.Edge(clientHeight_),
-                                              WS_CAPTION | WS_SYSMENU, false, 0, frameDpi);
-        return outer.cx <= workWidth && outer.cy <= workHeight;
-    }));
+    return ScaleFittingMonitor(wanted, monitor, clientWidth_, clientHeight_, WS_CAPTION | WS_SYSMENU, false, frameDpi);
 }
 
 bool ModalForm::PaintContent(HDC dc, const RECT& client) {

@@ -13,8 +13,8 @@ namespace purimo::test {
 namespace {
 
 // The character height (cell height less the internal leading) the font really has on the screen.
-int CharacterHeight(const FontSpec& spec) {
-    FontHandle font = MakeFont(Widen(spec.face).c_str(), spec.height, spec.bold);
+int CharacterHeight(const FontSpec& asked) {
+    FontHandle font = MakeFont(Widen(asked.face).c_str(), asked.height, asked.bold);
     WindowDc screen(nullptr);
     SelectScope select(screen.Get(), font.Get());
     TEXTMETRICW metrics{};
